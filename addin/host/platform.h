@@ -1,0 +1,15 @@
+// The few Windows calls of the portable add-in code: real Win32 on Windows, a small POSIX layer elsewhere.
+#pragma once
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <cstdint>
+
+typedef void* HINSTANCE;
+typedef unsigned int UINT;
+
+// Loads string `id` of the module's string table into `buffer`, at most `bufferMax` - 1
+// characters and a terminating zero; answers the number of characters (0 when missing).
+int LoadStringA(HINSTANCE instance, UINT id, char* buffer, int bufferMax);
+#endif

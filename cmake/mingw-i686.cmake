@@ -1,0 +1,15 @@
+# Toolchain for the 32-bit Windows product: mingw-w64 i686 (posix threads), windres, Wine to run it.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+set(MEZURA_TRIPLE i686-w64-mingw32)
+set(CMAKE_C_COMPILER ${MEZURA_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${MEZURA_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER ${MEZURA_TRIPLE}-windres)
+set(MEZURA_DLLTOOL ${MEZURA_TRIPLE}-dlltool)
+set(MEZURA_OBJDUMP ${MEZURA_TRIPLE}-objdump)
+set(CMAKE_FIND_ROOT_PATH /usr/${MEZURA_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# Tests and the demo run under Wine through a wrapper with a private prefix (made at configure).
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run)

@@ -1,0 +1,42 @@
+// Test fixture: a fresh emulated Excel for each test, and a balanced ledger required after it.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "addin/host/platform.h"
+#include "emulated_excel.h"
+
+class HostTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+};
+
+// The module whose string table the tests load from (the test program itself).
+HINSTANCE TestInstance();
+
+// Records to hand to the add-in or the host, built the way Excel builds them.
+XLOPER Num(double value);
+XLOPER Int(short value);
+XLOPER Bool(bool value);
+XLOPER Err(WORD code);
+XLOPER Missing();
+XLOPER Nil();
+XLOPER CellRef(int row, int column);  // xltypeSRef on the calling sheet
+XLOPER AreaRef(int rowFirst, int rowLast, int columnFirst, int columnLast);
+
+// A counted text the test owns, to pass as an argument.
+class CountedText {
+public:
+    explicit CountedText(const std::string& text);
+    char* get() { return &bytes_[0]; }
+    XLOPER Record();
+
+private:
+    std::string bytes_;
+};
+
+// The characters of a counted string.
+std::string TextOf(const char* counted);

@@ -1,0 +1,64 @@
+#!/bin/sh
+# Runs a Windows program under Wine in $WINEPREFIX (made on first use).
+#   MEZURA_WINE_ARCH=win64: wine64.
+#   MEZURA_WINE_ARCH=win32: Wine's 32-bit loader, directly where the kernel runs 32-bit code,
+#   otherwise under qemu-i386 (user-mode emulation; slow to start, but the same Wine).
+# Also: --start-server keeps a wineserver alive for a test run, --stop-server ends it.
+set -eu
+: "${WINEPREFIX:?WINEPREFIX must name the prefix}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=;mshtml="
+arch="${MEZURA_WINE_ARCH:-win32}"
+
+if [ "$arch" = win64 ]; then
+  loader=/usr/lib/wine/wine64
+  export WINESERVER=/usr/lib/wine/wineserver64
+else
+  export WINEARCH=win32
+  if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    loader=/usr/lib/wine/wine
+    export WINESERVER=/usr/lib/wine/wineserver
+  else
+    # Wine starts every new process by exec'ing "wine" from its own folder, so the shim is a
+    # folder laid out like /usr/lib whose "wine" is a script that runs the real loader in qemu.
+    shim="$WINEPREFIX.qemu"
+    if [ ! -x "$shim/lib/wine/wine" ]; then
+      mkdir -p "$shim/lib/wine"
+      ln -sfn /usr/lib/i386-linux-gnu "$shim/lib/i386-linux-gnu"
+      ln -sfn /usr/share "$shim/share"
+      cp /usr/lib/wine/wine "$shim/lib/wine/wine-real"
+      printf '#!/bin/sh\nexec qemu-i386 -L / -0 "%s/lib/wine/wine" "%s/lib/wine/wine-real" "$@"\n' "$shim" "$shim" > "$shim/lib/wine/wine.tmp"
+      chmod +x "$shim/lib/wine/wine.tmp"
+      mv "$shim/lib/wine/wine.tmp" "$shim/lib/wine/wine"
+    fi
+    loader="$shim/lib/wine/wine"
+    export WINELOADERNOEXEC=1
+    export WINESERVER=/usr/lib/wine/wineserver64
+  fi
+fi
+
+# First use: make the prefix, and let a crashing program exit at once instead of opening
+# the crash dialog.
+if [ ! -f "$WINEPREFIX/.mezura-ready" ]; then
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  (
+    flock 9
+    if [ ! -f "$WINEPREFIX/.mezura-ready" ]; then
+      "$loader" wineboot -u >/dev/null 2>&1 || true
+      "$loader" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
+      "$WINESERVER" -w || true
+      touch "$WINEPREFIX/.mezura-ready"
+    fi
+  ) 9>"$WINEPREFIX.lock"
+fi
+
+case "${1:-}" in
+  --start-server)
+    # Start the server and Wine's own services now, away from the caller's output: a service
+    # started by a test run would hold that run's output pipe open until the server ends.
+    "$WINESERVER" -p 60 </dev/null >/dev/null 2>&1 || true
+    "$loader" wineboot </dev/null >/dev/null 2>&1 || true
+    exit 0 ;;
+  --stop-server) "$WINESERVER" -k 2>/dev/null || true; exit 0 ;;
+esac
+exec "$loader" "$@"

@@ -1,0 +1,68 @@
+// The emulated Excel's workbook: named sheets of cells holding numbers, texts, booleans and errors.
+#include "workbook.h"
+
+namespace xlhost {
+
+namespace {
+
+struct Workbook {
+    std::string name = "Book1";
+    std::vector<Sheet> sheets;
+    DWORD callingSheet = 0;
+};
+
+Workbook& TheBook() {
+    static Workbook* book = new Workbook;
+    return *book;
+}
+
+uint32_t CellKey(int row, int column) { return uint32_t(row) * kColumns + uint32_t(column); }
+
+}  // namespace
+
+void ResetWorkbook() {
+    TheBook() = Workbook{};
+    SetCallingSheet(AddSheet("Sheet1"));
+}
+
+DWORD AddSheet(const std::string& name) {
+    Workbook& book = TheBook();
+    book.sheets.push_back(Sheet{name, {}});
+    return DWORD(book.sheets.size());
+}
+
+const Sheet* FindSheet(DWORD id) {
+    Workbook& book = TheBook();
+    if (id == 0 || id > book.sheets.size()) return nullptr;
+    return &book.sheets[id - 1];
+}
+
+DWORD FindSheetByName(const std::string& name) {
+    Workbook& book = TheBook();
+    for (size_t i = 0; i < book.sheets.size(); ++i) {
+        if (book.sheets[i].name == name) return DWORD(i + 1);
+    }
+    return 0;
+}
+
+void SetCallingSheet(DWORD id) { TheBook().callingSheet = id; }
+DWORD CallingSheet() { return TheBook().callingSheet; }
+const std::string& BookName() { return TheBook().name; }
+
+void SetCell(DWORD sheet, int row, int column, const CellValue& value) {
+    Workbook& book = TheBook();
+    if (sheet == 0 || sheet > book.sheets.size()) return;
+    if (row < 0 || row >= kRows || column < 0 || column >= kColumns) return;
+    auto& cells = book.sheets[sheet - 1].cells;
+    if (value.type == xltypeNil) cells.erase(CellKey(row, column));
+    else cells[CellKey(row, column)] = value;
+}
+
+CellValue GetCell(DWORD sheet, int row, int column) {
+    const Sheet* found = FindSheet(sheet);
+    if (!found) return CellValue::Error(xlerrRef);
+    auto cell = found->cells.find(CellKey(row, column));
+    return cell == found->cells.end() ? CellValue{} : cell->second;
+}
+
+}  // namespace xlhost
