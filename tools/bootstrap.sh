@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the cross toolchain, Wine and test tools on Debian 12 when they are missing.
+# Installs the cross toolchains, Wine and test tools on Debian 12 when they are missing.
+# qemu-user runs Wine's 32-bit loader on machines whose kernel cannot run 32-bit code.
 # Idempotent: prints what it installs and stays silent when nothing is missing.
 set -euo pipefail
 
@@ -12,10 +13,14 @@ declare -A WANT=(
   [googletest]=/usr/src/googletest/CMakeLists.txt
   [libgtest-dev]=/usr/include/gtest/gtest.h
   [libbenchmark-dev]=/usr/include/benchmark/benchmark.h
-  [g++-mingw-w64-i686]=/usr/bin/i686-w64-mingw32-g++-posix
+  [g++-mingw-w64-i686-posix]=/usr/bin/i686-w64-mingw32-g++-posix
   [binutils-mingw-w64-i686]=/usr/bin/i686-w64-mingw32-dlltool
+  [g++-mingw-w64-x86-64-posix]=/usr/bin/x86_64-w64-mingw32-g++-posix
+  [binutils-mingw-w64-x86-64]=/usr/bin/x86_64-w64-mingw32-objdump
   [wine]=/usr/bin/wine
+  [wine64]=/usr/lib/wine/wine64
   [wine32:i386]=/usr/lib/wine/wine
+  [qemu-user]=/usr/bin/qemu-i386
   [xvfb]=/usr/bin/Xvfb
   [xauth]=/usr/bin/xauth
   [ninja-build]=/usr/bin/ninja
