@@ -190,11 +190,47 @@ TEST_F(HostCoercionTest, SheetNameAndAddinName) {
 
 TEST_F(HostCoercionTest, FunctionsTheHostDoesNotKnowAreRecordedAndFail) {
     XLOPER result{};
-    EXPECT_EQ(Excel4(xlcAlert, &result, 0), xlretFailed);
+    EXPECT_EQ(Excel4(4321, &result, 0), xlretFailed);
     EXPECT_EQ(Excel4(12345, nullptr, 0), xlretFailed);
     ASSERT_EQ(xlhost::UnhandledCalls().size(), 2u);
-    EXPECT_EQ(xlhost::UnhandledCalls()[0].xlfn, xlcAlert);
+    EXPECT_EQ(xlhost::UnhandledCalls()[0].xlfn, 4321);
     EXPECT_EQ(xlhost::UnhandledCalls()[1].xlfn, 12345);
+}
+
+}  // namespace
+
+namespace {
+
+// Records of every type word, sensible or not, must be refused or answered, never crash the host.
+TEST_F(HostCoercionTest, AnyTypeWordIsAnsweredOrRefusedWithoutHarm) {
+    const WORD typeWords[] = {0, xltypeNum, xltypeStr, xltypeBool, xltypeRef, xltypeErr, 32, xltypeMulti,
+                              xltypeMissing, xltypeNil, 512, xltypeSRef, xltypeInt, 0x1000, 0x2000,
+                              xltypeStr | xlbitDLLFree, xltypeMulti | xlbitDLLFree, 0x8000, 0xFFFF};
+    const WORD wanted[] = {xltypeNum, xltypeInt, xltypeStr, xltypeBool, xltypeErr, xltypeMulti,
+                           xltypeRef, xltypeSRef, xltypeNil, 0, 0xFFFF};
+    CountedText text("abc");
+    XLOPER element = Num(1);
+    for (WORD typeWord : typeWords) {
+        // Pointers that are null or point at real storage: the host must not follow garbage.
+        XLOPER source{};
+        source.xltype = typeWord;
+        WORD plain = WORD(typeWord & ~xlbitDLLFree);
+        if (plain == xltypeStr) source.val.str = text.get();
+        if (plain == xltypeMulti) source.val.array = {&element, 1, 1};
+        for (WORD type : wanted) {
+            XLOPER typeRecord = MakeTypeRecord(type);
+            XLOPER result{};
+            int status = Excel4(xlCoerce, &result, 2, &source, &typeRecord);
+            if (status == xlretSuccess) FreeHostRecord(&result);
+            else EXPECT_EQ(status, xlretFailed) << "type word " << typeWord << " to " << type;
+        }
+        XLOPER result{};
+        if (Excel4(xlCoerce, &result, 1, &source) == xlretSuccess) FreeHostRecord(&result);
+    }
+    XLOPER result{};
+    EXPECT_EQ(Excel4(xlCoerce, &result, 0), xlretInvCount);
+    EXPECT_EQ(Excel4(xlCoerce, &result, 3, &element, &element, &element), xlretInvCount);
+    EXPECT_EQ(Excel4(xlCoerce, nullptr, 1, &element), xlretFailed);
 }
 
 }  // namespace
