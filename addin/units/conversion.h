@@ -1,0 +1,55 @@
+// The conversion engine: argument resolution, the factor converter and the temperature formulas.
+#pragma once
+
+#include <cstddef>
+
+#include "unit_catalogue.h"
+#include "xloper.h"
+
+// Finds the entry whose label equals the counted string `text` (letter case of A-Z aside).
+// Answers 0 and writes the entry's index, or -1 when no label matches.
+int FindUnitByLabel(const char* text, const UnitEntry* table, WORD count, short* index);
+
+// Coerces `value` to a number and resolves both units (an index number, else a label) in
+// `table`. Answers 0 with the three out-parameters written, or xlerrValue / xlerrName.
+int ResolveConversionArgs(XLOPER* value, XLOPER* units, XLOPER* newUnits, double* number,
+                          short* fromIndex, short* toIndex, const UnitEntry* table, WORD count);
+
+// The converter of the sixteen factor categories: {number, label of the unit wanted} in one
+// block flagged for xlAutoFree, or the address of its static error record.
+XLOPER* ConvertByFactor(XLOPER* value, XLOPER* units, XLOPER* newUnits, const UnitEntry* table, WORD count);
+
+// One heap block: the 1x2 array record followed by its two elements.
+struct ConversionResult {
+    XLOPER array;
+    XLOPER elements[2];
+};
+
+// The heap the result blocks come from; xlAutoFree gives them back with free(). Tests swap
+// it to make the heap run dry.
+extern void* (*g_pfnAllocateResult)(size_t bytes);
+
+// A result block for the catalogue's own `label`, its number still to be written into
+// elements[0]; nullptr when the heap cannot supply it.
+ConversionResult* MakeConversionResult(char* label);
+
+// Writes an error code into a static result record and answers its address.
+XLOPER* AnswerError(XLOPER* record, int code);
+
+XLL_EXPORT XLOPER* XLLAPI CvtAcceleration(XLOPER* value, XLOPER* units, XLOPER* newUnits);
+XLL_EXPORT XLOPER* XLLAPI CvtArea(XLOPER* value, XLOPER* units, XLOPER* newUnits);
+XLL_EXPORT XLOPER* XLLAPI CvtDensity(XLOPER* value, XLOPER* units, XLOPER* newUnits);
+XLL_EXPORT XLOPER* XLLAPI CvtEnergy(XLOPER* value, XLOPER* units, XLOPER* newUnits);
+XLL_EXPORT XLOPER* XLLAPI CvtEnthalpy(XLOPER* value, XLOPER* units, XLOPER* newUnits);
+XLL_EXPORT XLOPER* XLLAPI CvtEntropy(XLOPER* value, XLOPER* units, XLOPER* newUnits);
+XLL_EXPORT XLOPER* XLLAPI CvtLength(XLOPER* value, XLOPER* units, XLOPER* newUnits);
+XLL_EXPORT XLOPER* XLLAPI CvtMass(XLOPER* value, XLOPER* units, XLOPER* newUnits);
+XLL_EXPORT XLOPER* XLLAPI CvtMassFlow(XLOPER* value, XLOPER* units, XLOPER* newUnits);
+XLL_EXPORT XLOPER* XLLAPI CvtPower(XLOPER* value, XLOPER* units, XLOPER* newUnits);
+XLL_EXPORT XLOPER* XLLAPI CvtPressure(XLOPER* value, XLOPER* units, XLOPER* newUnits);
+XLL_EXPORT XLOPER* XLLAPI CvtTemperature(XLOPER* value, XLOPER* units, XLOPER* newUnits);
+XLL_EXPORT XLOPER* XLLAPI CvtThermCond(XLOPER* value, XLOPER* units, XLOPER* newUnits);
+XLL_EXPORT XLOPER* XLLAPI CvtVelocity(XLOPER* value, XLOPER* units, XLOPER* newUnits);
+XLL_EXPORT XLOPER* XLLAPI CvtViscosity(XLOPER* value, XLOPER* units, XLOPER* newUnits);
+XLL_EXPORT XLOPER* XLLAPI CvtVolume(XLOPER* value, XLOPER* units, XLOPER* newUnits);
+XLL_EXPORT XLOPER* XLLAPI CvtVolumeFlow(XLOPER* value, XLOPER* units, XLOPER* newUnits);

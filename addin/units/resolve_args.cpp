@@ -1,0 +1,75 @@
+// Argument resolution of the conversion functions: the value as a number, each unit by index or label.
+#include "coerce.h"
+#include "conversion.h"
+#include "counted_text.h"
+
+int FindUnitByLabel(const char* text, const UnitEntry* table, WORD count, short* index) {
+    for (WORD i = 0; i < count; ++i) {
+        // Labels of another length can never match: skip them without the call, which the
+        // scan would otherwise make for nearly every entry.
+        if (table[i].label[0] != text[0]) continue;
+        if (CompareCountedText(table[i].label, text) == 0) {
+            *index = table[i].index;
+            return 0;
+        }
+    }
+    return -1;
+}
+
+namespace {
+
+// How one unit argument resolved. A label that matches nothing still lets the other unit
+// be looked at; an index out of range or an argument that is no text ends the resolution.
+struct UnitResolution {
+    int code;   // 0, xlerrValue or xlerrName
+    bool stop;  // return `code` at once
+};
+
+// Forced inline into both of its calls: left as calls, they measured about a tenth of a
+// conversion by label (the compiler keeps a function called twice out of line).
+inline __attribute__((always_inline)) UnitResolution ResolveUnit(XLOPER* unit, const UnitEntry* table,
+                                                                 WORD count, short* index) {
+    XLOPER coerced;
+    // The integer comes first: whatever the host can read as an integer is an index, never a label.
+    XLOPER wanted = MakeTypeRecord(xltypeInt);
+    CoerceArgument(&coerced, 2, unit, &wanted);
+    if (coerced.xltype == xltypeInt) {
+        short n = coerced.val.w;
+        if (n <= 0 || n > count) return {xlerrValue, true};
+        *index = n;
+        return {0, false};
+    }
+    FreeHostRecord(&coerced);  // nothing to release unless a host answered with an owned record
+
+    wanted = MakeTypeRecord(xltypeStr);
+    CoerceArgument(&coerced, 2, unit, &wanted);
+    if (coerced.xltype != xltypeStr) {
+        FreeHostRecord(&coerced);
+        return {xlerrName, true};
+    }
+    int found = FindUnitByLabel(coerced.val.str, table, count, index);
+    FreeHostRecord(&coerced);  // only after the search: the text is the host's until then
+    return {found == 0 ? 0 : xlerrName, false};
+}
+
+}  // namespace
+
+int ResolveConversionArgs(XLOPER* value, XLOPER* units, XLOPER* newUnits, double* number,
+                          short* fromIndex, short* toIndex, const UnitEntry* table, WORD count) {
+    XLOPER coerced;
+    XLOPER wanted = MakeTypeRecord(xltypeNum);
+    CoerceArgument(&coerced, 2, value, &wanted);
+    if (coerced.xltype != xltypeNum) {
+        FreeHostRecord(&coerced);
+        return xlerrValue;
+    }
+    *number = coerced.val.num;
+
+    UnitResolution from = ResolveUnit(units, table, count, fromIndex);
+    if (from.stop) return from.code;
+    // A label of `units` that matched nothing is noted; an index out of range for
+    // `new_units` still takes precedence over it.
+    UnitResolution to = ResolveUnit(newUnits, table, count, toIndex);
+    if (to.stop) return to.code;
+    return to.code != 0 ? to.code : from.code;
+}

@@ -1,0 +1,18 @@
+// Density units for CvtDensity, in table order; base unit "pounds/gallon".
+#include "unit_table.h"
+
+#define DENSITY_UNITS(UNIT)                                   \
+    UNIT( 1, "pounds/gallon",          1.0)                   \
+    UNIT( 2, "pounds/cubic foot",      7.48051948051948)      \
+    UNIT( 3, "pounds/cubic inch",      0.004329004329004329)  \
+    UNIT( 4, "ounces/cubic inch",      0.06926406926406926)   \
+    UNIT( 5, "short tons/cubic yard",  0.100987012987)        \
+    UNIT( 6, "grains/cubic inch",      30.303030303030305)    \
+    UNIT( 7, "grams/liter",            119.826427317)         \
+    UNIT( 8, "kilograms/cubic meter",  119.826427317)         \
+    UNIT( 9, "grains/gallon",          7000.0)                \
+    UNIT(10, "grams/cubic centimeter", 0.119826427317)        \
+    UNIT(11, "grams/milliliter",       0.119826427317)        \
+    UNIT(12, "kilograms/liter",        0.119826427317)
+
+MEZURA_UNIT_TABLE(g_DensityUnits, kDensityUnitCount, DENSITY_UNITS)

@@ -1,0 +1,11 @@
+// Entropy units for CvtEntropy, in table order; base unit "BTU/pound-degF".
+#include "unit_table.h"
+
+#define ENTROPY_UNITS(UNIT)                          \
+    UNIT(1, "kiloJoules/kilogram-K",      4.18674)   \
+    UNIT(2, "BTU/pound-degF",             1.0)       \
+    UNIT(3, "calories/gram-degC",         0.999998)  \
+    UNIT(4, "kilocalories/kilogram-degC", 0.999998)  \
+    UNIT(5, "Joules/gram-K",              4.18674)
+
+MEZURA_UNIT_TABLE(g_EntropyUnits, kEntropyUnitCount, ENTROPY_UNITS)

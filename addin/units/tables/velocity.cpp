@@ -1,0 +1,18 @@
+// Velocity units for CvtVelocity, in table order; base unit "miles/hour".
+#include "unit_table.h"
+
+#define VELOCITY_UNITS(UNIT)                           \
+    UNIT( 1, "miles/hour",      1.0)                   \
+    UNIT( 2, "knots",           0.868976241)           \
+    UNIT( 3, "miles/min",       0.016666666666666666)  \
+    UNIT( 4, "feet/hour",       5280.0)                \
+    UNIT( 5, "feet/min",        88.0)                  \
+    UNIT( 6, "feet/sec",        1.4666666666666666)    \
+    UNIT( 7, "inches/sec",      17.6)                  \
+    UNIT( 8, "centimeters/sec", 44.704)                \
+    UNIT( 9, "kilometers/hour", 1.609344)              \
+    UNIT(10, "meters/hour",     1609.344)              \
+    UNIT(11, "meters/min",      26.8224)               \
+    UNIT(12, "meters/sec",      0.44704)
+
+MEZURA_UNIT_TABLE(g_VelocityUnits, kVelocityUnitCount, VELOCITY_UNITS)

@@ -1,0 +1,50 @@
+// CvtTemperature: temperatures convert by formulas through degrees Fahrenheit, not by factors.
+#include "conversion.h"
+
+namespace {
+
+enum TemperatureUnit : short { kCelsius = 1, kKelvin = 2, kFahrenheit = 3, kRankine = 4 };
+
+// Products and sums are carried in 80-bit precision and rounded to a double once per step.
+// The Fahrenheit value in between is stored as a double, which is why 273.15 Kelvin come
+// out a hair below 0 degrees C instead of 0.
+long double ToFahrenheit(short unit, long double v) {
+    switch (unit) {
+    case kCelsius: return v * 1.8 + 32.0;
+    case kKelvin: return v * 1.8 - 459.67;
+    case kRankine: return v - 459.67;
+    default: return v;  // kFahrenheit
+    }
+}
+
+long double FromFahrenheit(short unit, long double t) {
+    switch (unit) {
+    case kCelsius: return (t - 32.0) / 1.8;
+    case kKelvin: return (t + 459.67) / 1.8;
+    case kRankine: return t + 459.67;
+    default: return t;  // kFahrenheit
+    }
+}
+
+}  // namespace
+
+XLL_EXPORT XLOPER* XLLAPI CvtTemperature(XLOPER* value, XLOPER* units, XLOPER* newUnits) {
+    static XLOPER errorResult;  // this function's own; valid until its next failing call
+
+    double number;
+    short fromIndex, toIndex;
+    int code = ResolveConversionArgs(value, units, newUnits, &number, &fromIndex, &toIndex,
+                                     g_TemperatureUnits, kTemperatureUnitCount);
+    if (code != 0) return AnswerError(&errorResult, code);
+
+    double converted = number;
+    if (fromIndex != toIndex) {
+        // volatile: the i686 compiler would otherwise keep t in an x87 register unrounded.
+        volatile double t = static_cast<double>(ToFahrenheit(fromIndex, number));
+        converted = static_cast<double>(FromFahrenheit(toIndex, t));
+    }
+    ConversionResult* result = MakeConversionResult(g_TemperatureUnits[toIndex - 1].label);
+    if (!result) return AnswerError(&errorResult, xlerrValue);
+    result->elements[0].val.num = converted;
+    return &result->array;
+}

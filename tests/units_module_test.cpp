@@ -1,0 +1,87 @@
+// The conversion functions of the built module, loaded the way Excel loads it.
+#include <cstdint>
+
+#include "addin_loader.h"
+#include "units_test_support.h"
+
+namespace {
+
+using namespace units_test;
+using units_reference::CvtFunction;
+using units_reference::kCategories;
+
+#ifdef _WIN32
+const char kModuleName[] = "MEZURA32.xll";
+#else
+const char kModuleName[] = "MEZURA32.so";
+#endif
+
+void SetPrecisionControl(uint16_t bits) {
+#if defined(__i386__) || defined(__x86_64__)
+    uint16_t control;
+    __asm__ volatile("fnstcw %0" : "=m"(control));
+    control = uint16_t((control & ~0x0300) | bits);
+    __asm__ volatile("fldcw %0" : : "m"(control));
+#endif
+}
+
+class UnitsModuleTest : public HostTest {
+protected:
+    void SetUp() override {
+        HostTest::SetUp();
+        // Excel calculates with 53-bit precision: the module's attach must fix that and
+        // prepare the labels before the first conversion.
+        SetPrecisionControl(0x0200);
+        std::string error;
+        ASSERT_TRUE(xlhost::LoadAddin(xlhost::BesideProgram(kModuleName), &addin_, &error)) << error;
+        autoFree_ = reinterpret_cast<AutoFreeFunction>(xlhost::FindExport(addin_, "xlAutoFree"));
+        ASSERT_NE(autoFree_, nullptr);
+    }
+    void TearDown() override {
+        xlhost::UnloadAddin(&addin_);
+        SetPrecisionControl(0x0300);
+        HostTest::TearDown();
+    }
+    CvtFunction Export(const char* name) {
+        return reinterpret_cast<CvtFunction>(xlhost::FindExport(addin_, name));
+    }
+    xlhost::LoadedAddin addin_;
+    AutoFreeFunction autoFree_ = nullptr;
+};
+
+TEST_F(UnitsModuleTest, ExportsTheSeventeenFunctionsUnderTheirPlainNames) {
+    for (const auto& category : kCategories) {
+        EXPECT_NE(Export(category.name), nullptr) << category.name;
+        EXPECT_EQ(Export((std::string(category.name) + "@12").c_str()), nullptr) << category.name << ": decorated";
+    }
+}
+
+// Result blocks go back through the module's own xlAutoFree (under ASan a free of anything but
+// the block's start, or of the catalogue's label, aborts).
+TEST_F(UnitsModuleTest, ConvertsWithExtendedPrecisionAndFreesResultsThroughAutoFree) {
+    CountedText inches("INCHES"), feet("Feet"), kelvin("kelvin"), degC("DEG. c");
+    struct Row {
+        const char* function;
+        XLOPER value, units, newUnits;
+        double expected;
+        const char* label;
+    };
+    const Row rows[] = {
+        {"CvtLength", Num(12), inches.Record(), feet.Record(), 0.9999999999999999, "feet"},
+        {"CvtLength", Num(1), Int(8), Int(10), 12.000000000000002, "inches"},
+        {"CvtTemperature", Num(273.15), kelvin.Record(), degC.Record(), -2.565848768022584e-14, "deg. C"},
+        {"CvtTemperature", Num(0), Int(1), Int(2), 273.15, "Kelvin"},
+    };
+    for (const Row& row : rows) {
+        CvtFunction convert = Export(row.function);
+        ASSERT_NE(convert, nullptr) << row.function;
+        Answer answer = CallAsExcel(convert, row.value, row.units, row.newUnits, autoFree_);
+        ASSERT_TRUE(answer.shapeProblem.empty() && !answer.isError) << row.function << ": " << answer.shapeProblem;
+        EXPECT_EQ(Bits(answer.number), Bits(row.expected)) << row.function << " to " << row.label << ": got "
+                                                           << std::hexfloat << answer.number;
+        EXPECT_EQ(answer.label, row.label) << row.function;
+    }
+    EXPECT_EQ(xlhost::ReadLedger().addinFreed, std::size(rows));
+}
+
+}  // namespace
