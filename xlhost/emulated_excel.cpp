@@ -4,6 +4,8 @@
 #include <unordered_map>
 
 #include "coercion.h"
+#include "registry.h"
+#include "worksheet_calls.h"
 #include "xlcall32.h"
 
 namespace xlhost {
@@ -57,6 +59,7 @@ void StartEmulatedExcel() {
     SetExcel4Handler(&HandleExcel4);
     ResetLedger();
     ResetWorkbook();
+    ResetRegistry();
     HostState& host = TheHost();
     host.unhandled.clear();
     host.calls.clear();
@@ -88,6 +91,28 @@ int HandleExcel4(int xlfn, XLOPER* result, int count, XLOPER** args) {
         return GetName(result);
     case xlSheetNm:
         return SheetName(result, count, args);
+    case xlfRegister:
+        return Register(result, count, args);
+    case xlfRegisterId:
+        return RegisterId(result, count, args);
+    case xlfUnregister:
+        return Unregister(result, count, args);
+    case xlfSetName:
+        return SetName(result, count, args);
+    case xlfAddCommand:
+        return AddCommand(result, count, args);
+    case xlfDeleteCommand:
+        return DeleteCommand(result, count, args);
+    case xlcAlert:
+        return Alert(result, count, args);
+    case xlfGetWorkspace:
+        return GetWorkspace(result, count, args);
+    case xlfIstext:
+        return IsText(result, count, args);
+    case xlfOr:
+        return Or(result, count, args);
+    case xlcActivate:
+        return Activate(result, count, args);
     default:
         host.unhandled.push_back(UnhandledCall{xlfn, count});
         return xlretFailed;

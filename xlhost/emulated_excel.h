@@ -17,7 +17,8 @@ struct UnhandledCall {
 };
 
 // Installs the emulated Excel as this process's Excel4 and starts from a fresh state:
-// an empty Book1 with Sheet1 as the calling sheet, an empty ledger, no calls recorded.
+// an empty Book1 with Sheet1 as the calling sheet, an empty ledger, no calls recorded,
+// nothing registered, the standard menus, version text "5.0" (registry.h).
 void StartEmulatedExcel();
 
 // The full path the host reports for the loaded add-in (xlGetName).

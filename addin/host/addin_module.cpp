@@ -3,6 +3,10 @@
 
 #include <cfloat>
 
+#include "addin_directory.h"
+#include "registration_table.h"
+#include "units/unit_catalogue.h"
+
 static_assert(LDBL_MANT_DIG == 64, "intermediate results need the x87 80-bit format");
 
 HINSTANCE g_hInstance;
@@ -19,4 +23,7 @@ void SetExtendedPrecision() {
 void AttachAddin(HINSTANCE instance) {
     SetExtendedPrecision();
     g_hInstance = instance;
+    PrepareAddinTables();
+    PrepareUnitLabels();
+    RecordAddinDirectory(instance);
 }

@@ -1,6 +1,59 @@
 // The add-in's single coercion entry: a checked call of the host's xlCoerce.
 #include "coerce.h"
 
+#include <cstring>
+
+#include "automation.h"
+
+namespace {
+
+// Answers yes when the host refuses a command-equivalent here, i.e. the add-in is called
+// from a worksheet calculation rather than from a command.
+bool ProbeCommandContext() {
+    XLOPER answer{};
+    answer.xltype = xltypeErr;
+    int status = Excel4(xlcActivate, &answer, 0);
+    if (status != xlretSuccess) return true;
+    bool refused = answer.val.xbool == 0;
+    FreeHostRecord(&answer);
+    return refused;
+}
+
+// Whether any cell of a referenced range holds text; yes when the host cannot tell.
+bool RangeHoldsText(XLOPER* source) {
+    if (!(source->xltype & (xltypeRef | xltypeSRef))) return true;
+    bool answer = true;
+    XLOPER perCell;
+    perCell.xltype = xltypeErr;
+    perCell.val.err = xlerrValue;
+    if (Excel4(xlfIstext, &perCell, 1, source) != xlretSuccess) return answer;
+    if (perCell.xltype != xltypeErr) {
+        XLOPER any;
+        any.xltype = xltypeErr;
+        any.val.err = xlerrValue;
+        if (Excel4(xlfOr, &any, 1, &perCell) == xlretSuccess) {
+            if (any.xltype == xltypeBool) answer = any.val.xbool != 0;
+            FreeHostRecord(&any);
+        }
+    }
+    FreeHostRecord(&perCell);
+    return answer;
+}
+
+// The tests that send a coercion to the host's automation interface, cheapest first: the
+// records themselves, then the stored version text, and only then two host calls. A host
+// other than "8.0" therefore pays for nothing but its xlCoerce.
+bool WantsAutomationPath(XLOPER* source, XLOPER* wanted) {
+    if (source->xltype != xltypeSRef && source->xltype != xltypeRef) return false;
+    bool textOrArray = wanted->xltype == xltypeMissing || wanted->val.w == xltypeMulti || wanted->val.w == xltypeStr;
+    if (!textOrArray) return false;
+    if (std::strcmp(g_szExcelVersion, "8.0") != 0) return false;
+    if (!ProbeCommandContext()) return false;
+    return RangeHoldsText(source);
+}
+
+}  // namespace
+
 int CoerceArgument(XLOPER* result, int count, XLOPER* source, XLOPER* typeRecord) {
     // Callers judge a coercion by the result's type alone, and a failed host call may leave
     // the record unwritten: mark it as an error first so stale contents never count.
@@ -16,6 +69,11 @@ int CoerceArgument(XLOPER* result, int count, XLOPER* source, XLOPER* typeRecord
         wanted = &missing;
     } else {
         return xlretInvCount;
+    }
+    if (!source) return xlretInvCount;
+    if (WantsAutomationPath(source, wanted)) {
+        // Reading the cells through the host's automation interface is not built yet; until
+        // it is, these references take the plain path too.
     }
     return Excel4(xlCoerce, result, 2, source, wanted);
 }

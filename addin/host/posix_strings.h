@@ -13,4 +13,8 @@ struct StringResource {
 
 // Defined once in every native binary that loads strings: its own string table.
 const StringResource* ModuleStringTable(size_t* count);
+
+// What OutputDebugStringA wrote since the last clear (the latest 1 KB at most).
+const char* DebugOutputLog();
+void ClearDebugOutputLog();
 #endif

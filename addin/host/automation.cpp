@@ -1,0 +1,111 @@
+// The add-in's link to the running host: the registered instance check and the host's version text.
+#include "automation.h"
+
+#include <cstring>
+
+#include "coerce.h"
+#include "platform.h"
+
+bool g_fCheckingInstance = false;
+bool g_fInstanceConfirmed = false;
+char g_szExcelVersion[8] = "      ";
+
+namespace {
+
+// Counted strings handed to the host for CheckInstance's registration.
+char g_szCheckInstanceName[] = "\x0D" "CheckInstance";
+char g_szCheckInstanceType[] = "\x01" "J";
+
+XLOPER TextRecord(char* counted) {
+    XLOPER record{};
+    record.xltype = xltypeStr;
+    record.val.str = counted;
+    return record;
+}
+
+// The add-in's full path as the host reports it; false (and nothing to release) without a text.
+bool GetAddinPath(XLOPER* path) {
+    path->xltype = xltypeErr;
+    path->val.err = xlerrValue;
+    if (Excel4(xlGetName, path, 0) != xlretSuccess) return false;
+    if (path->xltype != xltypeStr) {
+        FreeHostRecord(path);
+        return false;
+    }
+    return true;
+}
+
+// The register id of CheckInstance, when the host has one for it.
+bool FindCheckInstanceId(XLOPER* path, XLOPER* id) {
+    XLOPER name = TextRecord(g_szCheckInstanceName);
+    id->xltype = xltypeErr;
+    id->val.err = xlerrValue;
+    int status = Excel4(xlfRegisterId, id, 2, path, &name);
+    if (status == xlretSuccess && id->xltype == xltypeNum) return true;
+    if (status == xlretSuccess) FreeHostRecord(id);
+    return false;
+}
+
+}  // namespace
+
+int KeepDLLLoaded() {
+    XLOPER path;
+    if (!GetAddinPath(&path)) return xlretFailed;
+    HostRecordGuard releasePath(&path);
+
+    XLOPER answer;
+    if (FindCheckInstanceId(&path, &answer)) return 0;
+
+    // Registering a function of the add-in keeps the host from unloading it while registered.
+    XLOPER name = TextRecord(g_szCheckInstanceName);
+    XLOPER type = TextRecord(g_szCheckInstanceType);
+    answer.xltype = xltypeErr;
+    answer.val.err = xlerrValue;
+    int status = Excel4(xlfRegister, &answer, 3, &path, &name, &type);
+    if (status == xlretSuccess && answer.xltype == xltypeNum) return 0;
+    if (status == xlretSuccess) FreeHostRecord(&answer);
+    OutputDebugStringA("KeepDLLLoaded Failed\n");
+    return xlretFailed;
+}
+
+int ReadHostVersion() {
+    XLOPER which{};
+    which.xltype = xltypeInt;
+    which.val.w = 2;  // the host's version text
+    XLOPER answer;
+    answer.xltype = xltypeErr;
+    answer.val.err = xlerrValue;
+    int status = Excel4(xlfGetWorkspace, &answer, 1, &which);
+    if (status != xlretSuccess) return status;
+    HostRecordGuard release(&answer);
+    if (answer.xltype != xltypeStr || !answer.val.str) return xlretFailed;
+
+    size_t length = static_cast<unsigned char>(answer.val.str[0]);
+    if (length > sizeof g_szExcelVersion - 1) length = sizeof g_szExcelVersion - 1;
+    std::memcpy(g_szExcelVersion, answer.val.str + 1, length);
+    g_szExcelVersion[length] = 0;
+    return 0;
+}
+
+int StartAutomation() {
+    StopAutomation();
+    if (KeepDLLLoaded() != 0) return kAutomationFailed;
+    // Connecting to the host's automation object for version "8.0" is not built yet; until it
+    // is, every version reads references through xlCoerce.
+    return ReadHostVersion();
+}
+
+void StopAutomation() {
+    // No automation objects are held yet (the connection is not built), so all there is to
+    // undo is CheckInstance's registration.
+    XLOPER path;
+    if (!GetAddinPath(&path)) return;
+    HostRecordGuard releasePath(&path);
+    XLOPER id;
+    if (FindCheckInstanceId(&path, &id)) Excel4(xlfUnregister, nullptr, 1, &id);
+}
+
+XLL_EXPORT int XLLAPI CheckInstance() {
+    if (g_fCheckingInstance) g_fInstanceConfirmed = true;
+    return 1;
+}

@@ -1,0 +1,135 @@
+// The emulated Excel calling into a loaded add-in: opening, closing, the add-in manager and registered functions.
+#include "addin_calls.h"
+
+#include "ledger.h"
+#include "registry.h"
+
+namespace xlhost {
+
+namespace {
+
+constexpr size_t kMostArguments = 8;
+
+typedef int(XLLAPI* IntEntry)();
+typedef short(XLLAPI* BoolEntry)();
+typedef XLOPER*(XLLAPI* RecordEntry1)(XLOPER*);
+typedef void(XLLAPI* FreeEntry)(XLOPER*);
+
+int CallIntEntry(const LoadedAddin& addin, const char* name) {
+    auto entry = reinterpret_cast<IntEntry>(FindExport(addin, name));
+    return entry ? entry() : -1;
+}
+
+XLOPER* CallWithRecords(void* entry, size_t count, XLOPER** a) {
+    typedef XLOPER* R;
+    switch (count) {
+    case 0: return reinterpret_cast<R(XLLAPI*)()>(entry)();
+    case 1: return reinterpret_cast<R(XLLAPI*)(R)>(entry)(a[0]);
+    case 2: return reinterpret_cast<R(XLLAPI*)(R, R)>(entry)(a[0], a[1]);
+    case 3: return reinterpret_cast<R(XLLAPI*)(R, R, R)>(entry)(a[0], a[1], a[2]);
+    case 4: return reinterpret_cast<R(XLLAPI*)(R, R, R, R)>(entry)(a[0], a[1], a[2], a[3]);
+    case 5: return reinterpret_cast<R(XLLAPI*)(R, R, R, R, R)>(entry)(a[0], a[1], a[2], a[3], a[4]);
+    case 6: return reinterpret_cast<R(XLLAPI*)(R, R, R, R, R, R)>(entry)(a[0], a[1], a[2], a[3], a[4], a[5]);
+    case 7: return reinterpret_cast<R(XLLAPI*)(R, R, R, R, R, R, R)>(entry)(a[0], a[1], a[2], a[3], a[4], a[5], a[6]);
+    default:
+        return reinterpret_cast<R(XLLAPI*)(R, R, R, R, R, R, R, R)>(entry)(a[0], a[1], a[2], a[3], a[4], a[5], a[6],
+                                                                            a[7]);
+    }
+}
+
+CallResult Single(const CellValue& cell) {
+    CallResult result;
+    result.cells.push_back(cell);
+    return result;
+}
+
+}  // namespace
+
+CallResult TakeAddinResult(const LoadedAddin& addin, XLOPER* record) {
+    if (!record) return Single(CellValue::Error(xlerrValue));
+    CallResult copied;
+    if ((record->xltype & ~xlbitDLLFree) == xltypeMulti && record->val.array.lparray && record->val.array.rows &&
+        record->val.array.columns) {
+        copied.rows = record->val.array.rows;
+        copied.columns = record->val.array.columns;
+        for (size_t i = 0; i < size_t(copied.rows) * copied.columns; ++i) {
+            CellValue cell;
+            if (!RecordToCell(record->val.array.lparray[i], &cell)) cell = CellValue::Error(xlerrValue);
+            copied.cells.push_back(cell);
+        }
+    } else {
+        CellValue cell;
+        if (!RecordToCell(*record, &cell) || (record->xltype & ~xlbitDLLFree) == xltypeMissing)
+            cell = CellValue::Error(xlerrValue);
+        copied = Single(cell);
+    }
+    if (record->xltype & xlbitDLLFree) {
+        NoteAddinBlock(record);
+        if (auto autoFree = reinterpret_cast<FreeEntry>(FindExport(addin, "xlAutoFree"))) {
+            autoFree(record);
+            NoteAddinBlockFreed(record);
+        }
+    }
+    return copied;
+}
+
+int OpenAddin(const LoadedAddin& addin) { return CallIntEntry(addin, "xlAutoOpen"); }
+int CloseAddin(const LoadedAddin& addin) { return CallIntEntry(addin, "xlAutoClose"); }
+int AddinManagerAdd(const LoadedAddin& addin) { return CallIntEntry(addin, "xlAutoAdd"); }
+int AddinManagerRemove(const LoadedAddin& addin) { return CallIntEntry(addin, "xlAutoRemove"); }
+
+bool AddinManagerInfo(const LoadedAddin& addin, const XLOPER& action, CallResult* answer) {
+    auto entry = reinterpret_cast<RecordEntry1>(FindExport(addin, "xlAddInManagerInfo"));
+    if (!entry) return false;
+    XLOPER argument = action;
+    *answer = TakeAddinResult(addin, entry(&argument));
+    return true;
+}
+
+bool AutoRegister(const LoadedAddin& addin, const std::string& procedure, CallResult* answer) {
+    auto entry = reinterpret_cast<RecordEntry1>(FindExport(addin, "xlAutoRegister"));
+    if (!entry) return false;
+    std::string counted(1, char(procedure.size() > 255 ? 255 : procedure.size()));
+    counted += procedure.substr(0, 255);
+    XLOPER name{};
+    name.xltype = xltypeStr;
+    name.val.str = &counted[0];
+    *answer = TakeAddinResult(addin, entry(&name));
+    return true;
+}
+
+CallStatus CallRegistered(const LoadedAddin& addin, const std::string& name, const std::vector<XLOPER>& arguments,
+                          CallResult* result) {
+    const Registration* registration = FindRegisteredName(name);
+    if (!registration || registration->module != addin.path) return CallStatus::NotRegistered;
+    void* entry = FindExport(addin, registration->procedure.c_str());
+    if (!entry) return CallStatus::NoExport;
+
+    const std::string& type = registration->typeText;
+    size_t count = type.size() - 1;
+    if (count > kMostArguments) return CallStatus::NotCallable;
+    if (type[0] == 'A' || type[0] == 'J') {
+        if (count != 0) return CallStatus::NotCallable;
+        if (type[0] == 'A') *result = Single(CellValue::Boolean(reinterpret_cast<BoolEntry>(entry)() != 0));
+        else *result = Single(CellValue::Number(reinterpret_cast<IntEntry>(entry)()));
+        return CallStatus::Called;
+    }
+    if (type[0] != 'R' && type[0] != 'P') return CallStatus::NotCallable;
+
+    // The add-in may not write to its arguments, but give it copies all the same.
+    XLOPER copies[kMostArguments];
+    XLOPER* pointers[kMostArguments];
+    for (size_t i = 0; i < count; ++i) {
+        if (i < arguments.size()) {
+            copies[i] = arguments[i];
+        } else {
+            copies[i] = XLOPER{};
+            copies[i].xltype = xltypeMissing;
+        }
+        pointers[i] = &copies[i];
+    }
+    *result = TakeAddinResult(addin, CallWithRecords(entry, count, pointers));
+    return CallStatus::Called;
+}
+
+}  // namespace xlhost
