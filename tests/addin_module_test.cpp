@@ -8,30 +8,7 @@
 
 namespace {
 
-#ifdef _WIN32
-const char kModuleName[] = "MEZURA32.xll";
-#else
-const char kModuleName[] = "MEZURA32.so";
-#endif
-
 typedef void(XLLAPI* AutoFreeFunction)(XLOPER*);
-
-uint16_t ReadPrecisionControl() {
-    uint16_t control = 0;
-#if defined(__i386__) || defined(__x86_64__)
-    __asm__ volatile("fnstcw %0" : "=m"(control));
-#endif
-    return control & 0x0300;
-}
-
-void SetPrecisionControl(uint16_t bits) {
-#if defined(__i386__) || defined(__x86_64__)
-    uint16_t control;
-    __asm__ volatile("fnstcw %0" : "=m"(control));
-    control = uint16_t((control & ~0x0300) | bits);
-    __asm__ volatile("fldcw %0" : : "m"(control));
-#endif
-}
 
 class AddinModuleTest : public HostTest {
 protected:
@@ -40,7 +17,7 @@ protected:
         // Excel runs its calculation thread with 53-bit precision; start the load from there.
         SetPrecisionControl(0x0200);
         std::string error;
-        ASSERT_TRUE(xlhost::LoadAddin(xlhost::BesideProgram(kModuleName), &addin_, &error)) << error;
+        ASSERT_TRUE(xlhost::LoadAddin(AddinModulePath(), &addin_, &error)) << error;
     }
     void TearDown() override {
         xlhost::UnloadAddin(&addin_);

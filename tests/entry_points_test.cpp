@@ -9,12 +9,6 @@
 
 namespace {
 
-#ifdef _WIN32
-const char kModuleName[] = "MEZURA32.xll";
-#else
-const char kModuleName[] = "MEZURA32.so";
-#endif
-
 struct ExpectedRow {
     const char* procedure;
     const char* typeText;
@@ -86,7 +80,7 @@ protected:
     void SetUp() override {
         HostTest::SetUp();
         std::string error;
-        ASSERT_TRUE(xlhost::LoadAddin(xlhost::BesideProgram(kModuleName), &addin_, &error)) << error;
+        ASSERT_TRUE(xlhost::LoadAddin(AddinModulePath(), &addin_, &error)) << error;
         directory_ = addin_.path.substr(0, addin_.path.find_last_of("\\/") + 1);
     }
     void TearDown() override {
@@ -206,7 +200,7 @@ TEST_F(EntryPointsTest, LoadingTheModuleAgainInTheSameProcessStartsClean) {
     ASSERT_EQ(xlhost::CloseAddin(addin_), 1);
     xlhost::UnloadAddin(&addin_);
     std::string error;
-    ASSERT_TRUE(xlhost::LoadAddin(xlhost::BesideProgram(kModuleName), &addin_, &error)) << error;
+    ASSERT_TRUE(xlhost::LoadAddin(AddinModulePath(), &addin_, &error)) << error;
     ASSERT_EQ(xlhost::OpenAddin(addin_), 1);
     ExpectOpened("second load");
     // A second preparation of the tables would show here as wrong lengths.

@@ -1,6 +1,8 @@
 // Test fixture: a fresh emulated Excel for each test, and a balanced ledger required after it.
 #include "host_fixture.h"
 
+#include "addin_loader.h"
+
 void HostTest::SetUp() {
     xlhost::StartEmulatedExcel();
 }
@@ -17,6 +19,31 @@ HINSTANCE TestInstance() {
 #else
     return nullptr;
 #endif
+}
+
+std::string AddinModulePath() {
+#ifdef _WIN32
+    return xlhost::BesideProgram("MEZURA32.xll");
+#else
+    return xlhost::BesideProgram("MEZURA32.so");
+#endif
+}
+
+void SetPrecisionControl(uint16_t bits) {
+#if defined(__i386__) || defined(__x86_64__)
+    uint16_t control;
+    __asm__ volatile("fnstcw %0" : "=m"(control));
+    control = uint16_t((control & ~0x0300) | bits);
+    __asm__ volatile("fldcw %0" : : "m"(control));
+#endif
+}
+
+uint16_t ReadPrecisionControl() {
+    uint16_t control = 0;
+#if defined(__i386__) || defined(__x86_64__)
+    __asm__ volatile("fnstcw %0" : "=m"(control));
+#endif
+    return control & 0x0300;
 }
 
 static XLOPER Typed(WORD type) {

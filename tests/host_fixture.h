@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 #include "addin/host/platform.h"
@@ -16,6 +17,14 @@ protected:
 
 // The module whose string table the tests load from (the test program itself).
 HINSTANCE TestInstance();
+
+// The built add-in beside the test program: MEZURA32.xll on Windows, MEZURA32.so natively.
+std::string AddinModulePath();
+
+// The x87 precision control bits: 0x0200 is the 53-bit precision Excel calculates with,
+// 0x0300 the 64-bit mantissas the add-in's arithmetic is defined with.
+void SetPrecisionControl(uint16_t bits);
+uint16_t ReadPrecisionControl();
 
 // Records to hand to the add-in or the host, built the way Excel builds them.
 XLOPER Num(double value);

@@ -8,12 +8,6 @@
 
 namespace {
 
-#ifdef _WIN32
-const char kModuleName[] = "MEZURA32.xll";
-#else
-const char kModuleName[] = "MEZURA32.so";
-#endif
-
 TEST(SheetFileTest, ReadsValuesFormulasAndAreas) {
     std::vector<xlhost::SheetEntry> entries;
     std::string error;
@@ -73,7 +67,7 @@ protected:
     void SetUp() override {
         HostTest::SetUp();
         std::string error;
-        ASSERT_TRUE(xlhost::LoadAddin(xlhost::BesideProgram(kModuleName), &addin_, &error)) << error;
+        ASSERT_TRUE(xlhost::LoadAddin(AddinModulePath(), &addin_, &error)) << error;
         ASSERT_EQ(xlhost::OpenAddin(addin_), 1);
         if (!xlhost::FindExport(addin_, "CvtLength")) GTEST_SKIP() << "CvtLength is not exported by the module yet";
     }

@@ -5,12 +5,6 @@
 
 namespace {
 
-#ifdef _WIN32
-const char kModuleName[] = "MEZURA32.xll";
-#else
-const char kModuleName[] = "MEZURA32.so";
-#endif
-
 typedef XLOPER*(XLLAPI* Volume2)(XLOPER*, XLOPER*);
 typedef XLOPER*(XLLAPI* Volume3)(XLOPER*, XLOPER*, XLOPER*);
 typedef XLOPER*(XLLAPI* Volume4)(XLOPER*, XLOPER*, XLOPER*, XLOPER*);
@@ -20,7 +14,7 @@ protected:
     void SetUp() override {
         HostTest::SetUp();
         std::string error;
-        ASSERT_TRUE(xlhost::LoadAddin(xlhost::BesideProgram(kModuleName), &addin_, &error)) << error;
+        ASSERT_TRUE(xlhost::LoadAddin(AddinModulePath(), &addin_, &error)) << error;
     }
     void TearDown() override {
         xlhost::UnloadAddin(&addin_);

@@ -10,21 +10,6 @@ using namespace units_test;
 using units_reference::CvtFunction;
 using units_reference::kCategories;
 
-#ifdef _WIN32
-const char kModuleName[] = "MEZURA32.xll";
-#else
-const char kModuleName[] = "MEZURA32.so";
-#endif
-
-void SetPrecisionControl(uint16_t bits) {
-#if defined(__i386__) || defined(__x86_64__)
-    uint16_t control;
-    __asm__ volatile("fnstcw %0" : "=m"(control));
-    control = uint16_t((control & ~0x0300) | bits);
-    __asm__ volatile("fldcw %0" : : "m"(control));
-#endif
-}
-
 class UnitsModuleTest : public HostTest {
 protected:
     void SetUp() override {
@@ -33,7 +18,7 @@ protected:
         // prepare the labels before the first conversion.
         SetPrecisionControl(0x0200);
         std::string error;
-        ASSERT_TRUE(xlhost::LoadAddin(xlhost::BesideProgram(kModuleName), &addin_, &error)) << error;
+        ASSERT_TRUE(xlhost::LoadAddin(AddinModulePath(), &addin_, &error)) << error;
         autoFree_ = reinterpret_cast<AutoFreeFunction>(xlhost::FindExport(addin_, "xlAutoFree"));
         ASSERT_NE(autoFree_, nullptr);
     }
