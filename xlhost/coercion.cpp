@@ -14,7 +14,6 @@ namespace xlhost {
 
 namespace {
 
-constexpr WORD kFlagBits = xlbitDLLFree | 0x1000;
 constexpr WORD kMissingCell = xltypeMissing;  // CellValue type of an omitted argument
 
 // A value read from a record: one scalar, or rows x columns of them.
@@ -25,22 +24,14 @@ struct Value {
     std::vector<CellValue> items;
 };
 
+// Like RecordToCell, but an omitted argument stays distinguishable from an empty cell.
 bool CellFromRecord(const XLOPER& record, CellValue* cell) {
-    switch (record.xltype & ~kFlagBits) {
-    case xltypeNum: *cell = CellValue::Number(record.val.num); return true;
-    case xltypeInt: *cell = CellValue::Number(record.val.w); return true;
-    case xltypeBool: *cell = CellValue::Boolean(record.val.xbool != 0); return true;
-    case xltypeErr: *cell = CellValue::Error(record.val.err); return true;
-    case xltypeNil: *cell = CellValue{}; return true;
-    case xltypeStr: {
-        const auto* text = reinterpret_cast<const unsigned char*>(record.val.str);
-        if (!text) return false;
-        *cell = CellValue::Text(std::string(reinterpret_cast<const char*>(text + 1), text[0]));
+    if ((record.xltype & ~kFlagBits) == xltypeMissing) {
+        *cell = CellValue{};
+        cell->type = kMissingCell;
         return true;
     }
-    case xltypeMissing: *cell = CellValue{}; cell->type = kMissingCell; return true;
-    default: return false;
-    }
+    return RecordToCell(record, cell);
 }
 
 bool ReadArea(DWORD sheet, const XLREF& area, Value* value) {

@@ -11,7 +11,6 @@ namespace xlhost {
 
 namespace {
 
-constexpr WORD kFlagBits = xlbitDLLFree | 0x1000;
 constexpr double kFirstRegisterId = 0x10001;  // an arbitrary start: add-ins must not assume one
 
 struct Menu {
@@ -111,24 +110,6 @@ std::string ElementText(const XLOPER* elements, size_t index, size_t count) {
 }
 
 }  // namespace
-
-bool RecordToCell(const XLOPER& record, CellValue* cell) {
-    switch (record.xltype & ~kFlagBits) {
-    case xltypeNum: *cell = CellValue::Number(record.val.num); return true;
-    case xltypeInt: *cell = CellValue::Number(record.val.w); return true;
-    case xltypeBool: *cell = CellValue::Boolean(record.val.xbool != 0); return true;
-    case xltypeErr: *cell = CellValue::Error(record.val.err); return true;
-    case xltypeNil: *cell = CellValue{}; return true;
-    case xltypeMissing: *cell = CellValue{}; return true;
-    case xltypeStr: {
-        if (!record.val.str) return false;
-        const auto* text = reinterpret_cast<const unsigned char*>(record.val.str);
-        *cell = CellValue::Text(std::string(record.val.str + 1, text[0]));
-        return true;
-    }
-    default: return false;
-    }
-}
 
 void ResetRegistry() {
     Registry& registry = TheRegistry();

@@ -76,8 +76,4 @@ int DeleteCommand(XLOPER* result, int count, XLOPER** args);
 int Alert(XLOPER* result, int count, XLOPER** args);
 int GetWorkspace(XLOPER* result, int count, XLOPER** args);
 
-// A value record as a cell value: the type word's flag bits ignored, integers as numbers;
-// false for references, arrays and unknown types.
-bool RecordToCell(const XLOPER& record, CellValue* cell);
-
 }  // namespace xlhost

@@ -65,4 +65,22 @@ CellValue GetCell(DWORD sheet, int row, int column) {
     return cell == found->cells.end() ? CellValue{} : cell->second;
 }
 
+bool RecordToCell(const XLOPER& record, CellValue* cell) {
+    switch (record.xltype & ~kFlagBits) {
+    case xltypeNum: *cell = CellValue::Number(record.val.num); return true;
+    case xltypeInt: *cell = CellValue::Number(record.val.w); return true;
+    case xltypeBool: *cell = CellValue::Boolean(record.val.xbool != 0); return true;
+    case xltypeErr: *cell = CellValue::Error(record.val.err); return true;
+    case xltypeNil: *cell = CellValue{}; return true;
+    case xltypeMissing: *cell = CellValue{}; return true;
+    case xltypeStr: {
+        if (!record.val.str) return false;
+        const auto* text = reinterpret_cast<const unsigned char*>(record.val.str);
+        *cell = CellValue::Text(std::string(record.val.str + 1, text[0]));
+        return true;
+    }
+    default: return false;
+    }
+}
+
 }  // namespace xlhost

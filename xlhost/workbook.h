@@ -46,6 +46,13 @@ DWORD CallingSheet();
 const std::string& BookName();
 
 void SetCell(DWORD sheet, int row, int column, const CellValue& value);
+
+// Flag bits a type word may carry besides its type.
+constexpr WORD kFlagBits = xlbitDLLFree | 0x1000;
+
+// A value record as a cell value: flag bits ignored, integers as numbers, a missing argument
+// as an empty cell; false for references, arrays and unknown types.
+bool RecordToCell(const XLOPER& record, CellValue* cell);
 CellValue GetCell(DWORD sheet, int row, int column);
 
 }  // namespace xlhost
