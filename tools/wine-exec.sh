@@ -45,8 +45,8 @@ else
   fi
 fi
 
-# First use: make the prefix, and let a crashing program exit at once instead of opening
-# the crash dialog.
+# First use: make the prefix, let a crashing program exit at once instead of opening the
+# crash dialog, and give windows the null driver when there is no display.
 if [ ! -f "$WINEPREFIX/.mezura-ready" ]; then
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
@@ -54,6 +54,10 @@ if [ ! -f "$WINEPREFIX/.mezura-ready" ]; then
     if [ ! -f "$WINEPREFIX/.mezura-ready" ]; then
       "$loader" wineboot -u >/dev/null 2>&1 || true
       "$loader" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
+      # Windows without a display: the null driver creates and drives them, without pixels.
+      if [ -z "${DISPLAY:-}" ]; then
+        "$loader" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1 || true
+      fi
       "$WINESERVER" -w || true
       touch "$WINEPREFIX/.mezura-ready"
     fi
