@@ -10,22 +10,7 @@ namespace {
 
 typedef void(XLLAPI* AutoFreeFunction)(XLOPER*);
 
-class AddinModuleTest : public HostTest {
-protected:
-    void SetUp() override {
-        HostTest::SetUp();
-        // Excel runs its calculation thread with 53-bit precision; start the load from there.
-        SetPrecisionControl(0x0200);
-        std::string error;
-        ASSERT_TRUE(xlhost::LoadAddin(AddinModulePath(), &addin_, &error)) << error;
-    }
-    void TearDown() override {
-        xlhost::UnloadAddin(&addin_);
-        SetPrecisionControl(0x0300);
-        HostTest::TearDown();
-    }
-    xlhost::LoadedAddin addin_;
-};
+using AddinModuleTest = LoadedAddinTest;
 
 TEST_F(AddinModuleTest, AttachSetsExtendedPrecision) {
     EXPECT_EQ(ReadPrecisionControl(), 0x0300) << "attach must switch the x87 unit to 64-bit mantissas";

@@ -1,8 +1,6 @@
 // Test fixture: a fresh emulated Excel for each test, and a balanced ledger required after it.
 #include "host_fixture.h"
 
-#include "addin_loader.h"
-
 void HostTest::SetUp() {
     xlhost::StartEmulatedExcel();
 }
@@ -11,6 +9,19 @@ void HostTest::TearDown() {
     std::string report;
     for (const auto& problem : xlhost::LedgerProblems()) report += "\n  " + problem;
     EXPECT_TRUE(report.empty()) << "ledger not balanced:" << report;
+}
+
+void LoadedAddinTest::SetUp() {
+    HostTest::SetUp();
+    SetPrecisionControl(0x0200);
+    std::string error;
+    ASSERT_TRUE(xlhost::LoadAddin(AddinModulePath(), &addin_, &error)) << error;
+}
+
+void LoadedAddinTest::TearDown() {
+    xlhost::UnloadAddin(&addin_);
+    SetPrecisionControl(0x0300);
+    HostTest::TearDown();
 }
 
 HINSTANCE TestInstance() {

@@ -7,12 +7,22 @@
 #include <string>
 
 #include "addin/host/platform.h"
+#include "addin_loader.h"
 #include "emulated_excel.h"
 
 class HostTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+};
+
+// The built add-in loaded as Excel loads it: from a thread calculating with 53-bit precision,
+// which the add-in's attach must switch to 64-bit mantissas.
+class LoadedAddinTest : public HostTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    xlhost::LoadedAddin addin_;
 };
 
 // The module whose string table the tests load from (the test program itself).

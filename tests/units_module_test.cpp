@@ -10,27 +10,17 @@ using namespace units_test;
 using units_reference::CvtFunction;
 using units_reference::kCategories;
 
-class UnitsModuleTest : public HostTest {
+// The module's attach must also prepare the labels before the first conversion.
+class UnitsModuleTest : public LoadedAddinTest {
 protected:
     void SetUp() override {
-        HostTest::SetUp();
-        // Excel calculates with 53-bit precision: the module's attach must fix that and
-        // prepare the labels before the first conversion.
-        SetPrecisionControl(0x0200);
-        std::string error;
-        ASSERT_TRUE(xlhost::LoadAddin(AddinModulePath(), &addin_, &error)) << error;
+        LoadedAddinTest::SetUp();
         autoFree_ = reinterpret_cast<AutoFreeFunction>(xlhost::FindExport(addin_, "xlAutoFree"));
         ASSERT_NE(autoFree_, nullptr);
-    }
-    void TearDown() override {
-        xlhost::UnloadAddin(&addin_);
-        SetPrecisionControl(0x0300);
-        HostTest::TearDown();
     }
     CvtFunction Export(const char* name) {
         return reinterpret_cast<CvtFunction>(xlhost::FindExport(addin_, name));
     }
-    xlhost::LoadedAddin addin_;
     AutoFreeFunction autoFree_ = nullptr;
 };
 
