@@ -1,6 +1,7 @@
 // The emulated Excel: answers the add-in's Excel4 calls from its workbook, and keeps the ledger.
 #include "emulated_excel.h"
 
+#include <cstdint>
 #include <unordered_map>
 
 #include "coercion.h"
@@ -14,6 +15,7 @@ namespace {
 
 struct HostState {
     std::string addinPath;
+    void* mainWindow = nullptr;
     std::vector<UnhandledCall> unhandled;
     std::unordered_map<int, size_t> calls;
 };
@@ -63,9 +65,12 @@ void StartEmulatedExcel() {
     HostState& host = TheHost();
     host.unhandled.clear();
     host.calls.clear();
+    host.mainWindow = nullptr;
 }
 
 void SetAddinPath(const std::string& path) { TheHost().addinPath = path; }
+
+void SetMainWindow(void* window) { TheHost().mainWindow = window; }
 
 const std::vector<UnhandledCall>& UnhandledCalls() { return TheHost().unhandled; }
 
@@ -89,6 +94,13 @@ int HandleExcel4(int xlfn, XLOPER* result, int count, XLOPER** args) {
         return Free(count, args);
     case xlGetName:
         return GetName(result);
+#ifdef _WIN32
+    case xlGetHwnd:
+        if (!result) return xlretFailed;
+        result->xltype = xltypeInt;
+        result->val.w = static_cast<short>(reinterpret_cast<uintptr_t>(host.mainWindow) & 0xFFFF);
+        return xlretSuccess;
+#endif
     case xlSheetNm:
         return SheetName(result, count, args);
     case xlfRegister:

@@ -24,6 +24,10 @@ void StartEmulatedExcel();
 // The full path the host reports for the loaded add-in (xlGetName).
 void SetAddinPath(const std::string& path);
 
+// The window xlGetHwnd names on Windows, by the low 16 bits of its handle as Excel does;
+// none (0) after StartEmulatedExcel.
+void SetMainWindow(void* window);
+
 const std::vector<UnhandledCall>& UnhandledCalls();
 size_t CallCount(int xlfn);  // how often the add-in asked for function `xlfn`
 
