@@ -27,6 +27,28 @@ foreach(line ${lines})
     endif()
   endif()
 endforeach()
-string(REGEX MATCHALL "\\][ \t]+[^\n]+\n" exported "${dump}")
+# Excel finds the add-in's entry points by these names; nothing else is exported.
+set(expected
+  xlAutoOpen xlAutoClose xlAutoRegister xlAutoAdd xlAutoRemove xlAddInManagerInfo xlAutoFree
+  CvtAcceleration CvtArea CvtDensity CvtEnergy CvtEnthalpy CvtEntropy CvtLength CvtMass
+  CvtMassFlow CvtPower CvtPressure CvtTemperature CvtThermCond CvtVelocity CvtViscosity
+  CvtVolume CvtVolumeFlow
+  VolSphere VolVertCyl VolVertCylSphCap VolHorzCyl VolHorzCylCap VolTaperedCyl
+  MezuraHelp _about_dlg@4 CheckInstance)
+string(FIND "${dump}" "[Ordinal/Name Pointer] Table" at)
+string(SUBSTRING "${dump}" ${at} -1 table)
+string(REGEX MATCHALL "\n\t\\[ *[0-9]+\\] [^\n]+" rows "${table}")
+set(exported "")
+foreach(row ${rows})
+  string(REGEX REPLACE "^\n\t\\[ *[0-9]+\\] " "" name "${row}")
+  list(APPEND exported "${name}")
+endforeach()
+set(extra ${exported})
+list(REMOVE_ITEM extra ${expected})
+set(missing ${expected})
+list(REMOVE_ITEM missing ${exported})
+if(extra OR missing)
+  message(FATAL_ERROR "export table differs from the entry points Excel looks for: extra [${extra}] missing [${missing}]")
+endif()
 message(STATUS "imports of XLCALL32.DLL: ${entries}")
 message(STATUS "exports: ${exported}")
