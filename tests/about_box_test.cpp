@@ -130,12 +130,11 @@ LRESULT CALLBACK HelpWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-class AboutBoxTest : public HostTest {
+class AboutBoxTest : public LoadedAddinTest {
 protected:
     void SetUp() override {
-        HostTest::SetUp();
-        std::string error;
-        ASSERT_TRUE(xlhost::LoadAddin(AddinModulePath(), &addin_, &error)) << error;
+        LoadedAddinTest::SetUp();
+        if (HasFatalFailure()) return;
         aboutDlg_ = reinterpret_cast<AboutFunction>(xlhost::FindExport(addin_, "_about_dlg@4"));
         mezuraHelp_ = reinterpret_cast<HelpFunction>(xlhost::FindExport(addin_, "MezuraHelp"));
         ASSERT_NE(aboutDlg_, nullptr) << "_about_dlg@4 not exported";
@@ -147,8 +146,7 @@ protected:
     void TearDown() override {
         if (helpWindow_) DestroyWindow(helpWindow_);
         if (owner_) DestroyWindow(owner_);
-        xlhost::UnloadAddin(&addin_);
-        HostTest::TearDown();
+        LoadedAddinTest::TearDown();
     }
 
     std::function<int()> AboutDlg(HWND owner) {
@@ -170,7 +168,6 @@ protected:
 
     typedef int(__stdcall* AboutFunction)(HWND);
     typedef short(__stdcall* HelpFunction)();
-    xlhost::LoadedAddin addin_;
     AboutFunction aboutDlg_ = nullptr;
     HelpFunction mezuraHelp_ = nullptr;
     HWND owner_ = nullptr;

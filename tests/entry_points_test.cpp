@@ -75,17 +75,12 @@ std::string TextArgument(const xlhost::Registration& call, size_t index) {
     return cell.type == xltypeStr ? cell.text : "<not a text>";
 }
 
-class EntryPointsTest : public HostTest {
+class EntryPointsTest : public LoadedAddinTest {
 protected:
     void SetUp() override {
-        HostTest::SetUp();
-        std::string error;
-        ASSERT_TRUE(xlhost::LoadAddin(AddinModulePath(), &addin_, &error)) << error;
+        LoadedAddinTest::SetUp();
+        if (HasFatalFailure()) return;
         directory_ = addin_.path.substr(0, addin_.path.find_last_of("\\/") + 1);
-    }
-    void TearDown() override {
-        xlhost::UnloadAddin(&addin_);
-        HostTest::TearDown();
     }
 
     const std::vector<xlhost::MenuItem>& HelpMenu() {
@@ -119,7 +114,6 @@ protected:
         EXPECT_TRUE(HelpMenu().empty()) << when << ": menu item left";
     }
 
-    xlhost::LoadedAddin addin_;
     std::string directory_;
 };
 

@@ -62,19 +62,17 @@ TEST(SheetFileTest, ColumnLettersRunFromAToIV) {
     }
 }
 
-class SheetEvaluationTest : public HostTest {
+class SheetEvaluationTest : public LoadedAddinTest {
 protected:
     void SetUp() override {
-        HostTest::SetUp();
-        std::string error;
-        ASSERT_TRUE(xlhost::LoadAddin(AddinModulePath(), &addin_, &error)) << error;
+        LoadedAddinTest::SetUp();
+        if (HasFatalFailure()) return;
         ASSERT_EQ(xlhost::OpenAddin(addin_), 1);
         if (!xlhost::FindExport(addin_, "CvtLength")) GTEST_SKIP() << "CvtLength is not exported by the module yet";
     }
     void TearDown() override {
         if (addin_.module) xlhost::CloseAddin(addin_);
-        xlhost::UnloadAddin(&addin_);
-        HostTest::TearDown();
+        LoadedAddinTest::TearDown();
     }
 
     std::string Cell(const char* address) {
@@ -83,7 +81,6 @@ protected:
         return xlhost::FormatCell(xlhost::GetCell(xlhost::CallingSheet(), area.rowFirst, area.columnFirst));
     }
 
-    xlhost::LoadedAddin addin_;
 };
 
 TEST_F(SheetEvaluationTest, ArrayResultsSpillAndUnknownNamesGiveNameErrors) {

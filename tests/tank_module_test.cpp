@@ -9,18 +9,8 @@ typedef XLOPER*(XLLAPI* Volume2)(XLOPER*, XLOPER*);
 typedef XLOPER*(XLLAPI* Volume3)(XLOPER*, XLOPER*, XLOPER*);
 typedef XLOPER*(XLLAPI* Volume4)(XLOPER*, XLOPER*, XLOPER*, XLOPER*);
 
-class TankModuleTest : public HostTest {
+class TankModuleTest : public LoadedAddinTest {
 protected:
-    void SetUp() override {
-        HostTest::SetUp();
-        std::string error;
-        ASSERT_TRUE(xlhost::LoadAddin(AddinModulePath(), &addin_, &error)) << error;
-    }
-    void TearDown() override {
-        xlhost::UnloadAddin(&addin_);
-        HostTest::TearDown();
-    }
-
     // Calls the module's export `name` the way the host calls a worksheet function.
     XLOPER CallExport(const TankFunction& function, std::vector<double> numbers) {
         void* entry = xlhost::FindExport(addin_, function.name);
@@ -36,8 +26,6 @@ protected:
         default: return *reinterpret_cast<Volume4>(entry)(&a[0], &a[1], &a[2], &a[3]);
         }
     }
-
-    xlhost::LoadedAddin addin_;
 };
 
 TEST_F(TankModuleTest, ExportsAnswerAsTheCoreDoes) {
