@@ -35,7 +35,6 @@ bool CellFromRecord(const XLOPER& record, CellValue* cell) {
 }
 
 bool ReadArea(DWORD sheet, const XLREF& area, Value* value) {
-    if (!FindSheet(sheet) || area.rwFirst > area.rwLast || area.colFirst > area.colLast) return false;
     WORD rows = WORD(area.rwLast - area.rwFirst + 1);
     WORD columns = WORD(area.colLast - area.colFirst + 1);
     if (rows == 1 && columns == 1) {
@@ -54,11 +53,10 @@ bool ReadArea(DWORD sheet, const XLREF& area, Value* value) {
 bool ReadValue(const XLOPER& source, Value* value) {
     switch (source.xltype & ~kFlagBits) {
     case xltypeSRef:
-        return ReadArea(CallingSheet(), source.val.sref.ref, value);
     case xltypeRef: {
-        const XLMREF* list = source.val.mref.lpmref;
-        if (!list || list->count != 1) return false;
-        return ReadArea(source.val.mref.idSheet, list->reftbl[0], value);
+        DWORD sheet;
+        XLREF area;
+        return ReferenceArea(source, &sheet, &area) && ReadArea(sheet, area, value);
     }
     case xltypeMulti: {
         const auto& array = source.val.array;

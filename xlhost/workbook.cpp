@@ -83,4 +83,20 @@ bool RecordToCell(const XLOPER& record, CellValue* cell) {
     }
 }
 
+bool ReferenceArea(const XLOPER& record, DWORD* sheet, XLREF* area) {
+    WORD type = record.xltype & ~kFlagBits;
+    if (type == xltypeSRef) {
+        *sheet = CallingSheet();
+        *area = record.val.sref.ref;
+    } else if (type == xltypeRef) {
+        const XLMREF* list = record.val.mref.lpmref;
+        if (!list || list->count != 1) return false;
+        *sheet = record.val.mref.idSheet;
+        *area = list->reftbl[0];
+    } else {
+        return false;
+    }
+    return FindSheet(*sheet) && area->rwFirst <= area->rwLast && area->colFirst <= area->colLast;
+}
+
 }  // namespace xlhost

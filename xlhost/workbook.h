@@ -53,6 +53,10 @@ constexpr WORD kFlagBits = xlbitDLLFree | 0x1000;
 // A value record as a cell value: flag bits ignored, integers as numbers, a missing argument
 // as an empty cell; false for references, arrays and unknown types.
 bool RecordToCell(const XLOPER& record, CellValue* cell);
+
+// The sheet and rectangle of a reference record (xltypeSRef on the calling sheet, or an
+// xltypeRef of one area); false when it names no existing sheet or a reversed rectangle.
+bool ReferenceArea(const XLOPER& record, DWORD* sheet, XLREF* area);
 CellValue GetCell(DWORD sheet, int row, int column);
 
 }  // namespace xlhost

@@ -9,26 +9,6 @@
 
 namespace xlhost {
 
-namespace {
-
-// The sheet and rectangle of a one-area reference.
-bool ReferenceArea(const XLOPER& record, DWORD* sheet, XLREF* area) {
-    if (record.xltype == xltypeSRef) {
-        *sheet = CallingSheet();
-        *area = record.val.sref.ref;
-    } else if (record.xltype == xltypeRef) {
-        const XLMREF* list = record.val.mref.lpmref;
-        if (!list || list->count != 1) return false;
-        *sheet = record.val.mref.idSheet;
-        *area = list->reftbl[0];
-    } else {
-        return false;
-    }
-    return FindSheet(*sheet) && area->rwFirst <= area->rwLast && area->colFirst <= area->colLast;
-}
-
-}  // namespace
-
 int IsText(XLOPER* result, int count, XLOPER** args) {
     if (count < 1 || !args[0] || !result) return xlretFailed;
     DWORD sheet;
