@@ -45,6 +45,38 @@ TEST_F(ConversionTest, KnownFiguresComeOutBitForBit) {
 }
 
 // The first failing argument decides, and "at once" means the arguments after it are not
+
+// Thermal conductivity against physics worked out separately: 1 W/(m K) is 0.001 kW/(m K),
+// 1/4.184 cal/(s cm K) / 100, 1/4184 kcal/(s m K) and 3600/4184 kcal/(h m K).
+TEST_F(ConversionTest, ThermalConductivityAgreesWithPhysicalConstants) {
+    struct Row {
+        const char* what;
+        double value;
+        short from, to;
+        double expected, tolerance;  // tolerance 0: bit for bit
+    };
+    const Row rows[] = {
+        {"1 W/m-K in kW/m-K", 1, 2, 1, 0.001, 0},
+        {"1 W/m-K in cal/cm-s-C", 1, 2, 4, 0.002390057361376673, 0},
+        {"1 W/m-K in kcal/m-s-C", 1, 2, 5, 0.0002390057361376673, 0},
+        {"1 W/m-K in kcal/m-h-C", 1, 2, 6, 0.86042065, 0},
+        {"1 kW/m-K in W/m-K", 1, 1, 2, 1000, 0},
+        {"1 kcal/m-s-C in W/m-K", 1, 5, 2, 4184, 1e-15},
+        {"1 kcal/m-s-C in kcal/m-h-C", 1, 5, 6, 3600, 1e-9},
+        {"1 cal/cm-s-C in kcal/m-s-C", 1, 4, 5, 0.1, 1e-15},
+        {"1 kcal/m-h-C in W/m-K", 1, 6, 2, 4184.0 / 3600, 1e-9},
+        {"1 W/m-K in BTU/ft-h-F", 1, 2, 3, 0.5777892051642799, 0},
+    };
+    for (const Row& row : rows) {
+        Answer answer = CallAsExcel(CvtThermCond, Num(row.value), Int(row.from), Int(row.to));
+        ASSERT_TRUE(answer.shapeProblem.empty() && !answer.isError) << row.what;
+        if (row.tolerance == 0) {
+            EXPECT_EQ(Bits(answer.number), Bits(row.expected)) << row.what << ": got " << answer.number;
+        } else {
+            EXPECT_NEAR(answer.number / row.expected, 1, row.tolerance) << row.what << ": got " << answer.number;
+        }
+    }
+}
 // even coerced: the host's call counts show how far each call got.
 TEST_F(ConversionTest, ErrorPrecedenceFollowsTheArgumentOrder) {
     CountedText abc("abc"), furlong("furlong"), feet("feet"), meter("meter"), blankMeters(" meters"), inch("inch");

@@ -110,9 +110,9 @@ const Unit kTemperature[] = {
     {"deg. C", 1.0}, {"Kelvin", 1.0}, {"deg. F", 1.0}, {"deg. Rankine", 1.0},
 };
 const Unit kThermCond[] = {
-    {"kilowatt/meter-K", 1000.0}, {"watt/meter-K", 1.0}, {"BTU/foot-hour-degF", 0.5777892051642799},
+    {"kilowatt/meter-K", 0.001}, {"watt/meter-K", 1.0}, {"BTU/foot-hour-degF", 0.5777892051642799},
     {"calories/centimeter-sec-degC", 0.002390057361376673},
-    {"kilocalories/meter-sec-degC", 0.02390057361376673}, {"kilocalories/meter-hr-degC", 86.042065},
+    {"kilocalories/meter-sec-degC", 0.0002390057361376673}, {"kilocalories/meter-hr-degC", 0.86042065},
 };
 const Unit kVelocity[] = {
     {"miles/hour", 1.0}, {"knots", 0.868976241}, {"miles/min", 0.016666666666666666}, {"feet/hour", 5280.0},

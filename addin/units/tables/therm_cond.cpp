@@ -2,11 +2,11 @@
 #include "unit_table.h"
 
 #define THERM_COND_UNITS(UNIT)                                     \
-    UNIT(1, "kilowatt/meter-K",             1000.0)                \
+    UNIT(1, "kilowatt/meter-K",             0.001)                 \
     UNIT(2, "watt/meter-K",                 1.0)                   \
     UNIT(3, "BTU/foot-hour-degF",           0.5777892051642799)    \
     UNIT(4, "calories/centimeter-sec-degC", 0.002390057361376673)  \
-    UNIT(5, "kilocalories/meter-sec-degC",  0.02390057361376673)   \
-    UNIT(6, "kilocalories/meter-hr-degC",   86.042065)
+    UNIT(5, "kilocalories/meter-sec-degC",  0.0002390057361376673) \
+    UNIT(6, "kilocalories/meter-hr-degC",   0.86042065)
 
 MEZURA_UNIT_TABLE(g_ThermCondUnits, kThermCondUnitCount, THERM_COND_UNITS)
