@@ -18,10 +18,13 @@ long double ExactCapsVolume(long double x, long double r, long double a) {
 }
 
 // Area below a chord lying d below the centre of a circle of radius rho, written from the
-// chord's half-width rather than from the central angle.
+// chord's half-width rather than from the central angle. The half-angle comes from atan2 of
+// the exact half-width and d: acos(d / rho) would round the quotient first, and the mingw
+// runtimes' acosl is off by up to 1e-13 near 1, which the subtraction below multiplies.
 long double SegmentArea(long double rho, long double d) {
     if (!(rho > d)) return 0;
-    return rho * rho * std::acos(d / rho) - d * std::sqrt(rho * rho - d * d);
+    long double halfWidth = std::sqrt((rho - d) * (rho + d));
+    return rho * rho * std::atan2(halfWidth, d) - d * halfWidth;
 }
 
 // Composite Simpson's rule with `intervals` intervals over both caps, from the geometry alone.
@@ -91,7 +94,7 @@ TEST_F(TankSimpsonTest, CappedTankAgreesWithTheExactVolumeAcrossFillHeights) {
     const double r = 1.25, L = 6, M = 7.5, a = (M - L) / 2;
     for (int k = 0; k <= 2 * kHeights; ++k) {
         double h = 2 * r * k / (2 * kHeights);
-        long double theta = 2 * std::acos((r - h) / (long double)r);
+        long double theta = 2 * std::atan2(std::sqrt(h * (2.0L * r - h)), r - (long double)h);
         long double body = r * r / 2 * (theta - std::sin(theta)) * L;
         long double caps = h <= r ? ExactCapsVolume(h, r, a)
                                   : 4 * kTruePi / 3 * a * r * r - ExactCapsVolume(2 * r - h, r, a);

@@ -30,7 +30,7 @@ double VolHorzCylPart(double h, double r, double L) {
         h = Stored(2.0L * r - h);
         sign = -1;
     }
-    double theta = Stored(2 * std::acos((static_cast<long double>(r) - h) / r));
+    double theta = Stored(2 * ArcCos((static_cast<long double>(r) - h) / r));
     double k = Stored(((static_cast<long double>(r) * r) * L) / 2);
-    return Stored((static_cast<long double>(theta) - std::sin(static_cast<long double>(theta))) * k * sign + base);
+    return Stored((static_cast<long double>(theta) - X87Sine(static_cast<long double>(theta))) * k * sign + base);
 }
