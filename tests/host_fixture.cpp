@@ -2,6 +2,10 @@
 #include "host_fixture.h"
 
 void HostTest::SetUp() {
+    // Every test starts as Excel's calculation thread runs, with 53-bit precision: a 32-bit
+    // Windows thread starts so, while Linux and Wine's runtimes start with 64-bit mantissas,
+    // which would hide a forgotten switch on every target the tests can run on.
+    SetPrecisionControl(kExcelPrecision);
     xlhost::StartEmulatedExcel();
 }
 
@@ -13,14 +17,12 @@ void HostTest::TearDown() {
 
 void LoadedAddinTest::SetUp() {
     HostTest::SetUp();
-    SetPrecisionControl(0x0200);
     std::string error;
     ASSERT_TRUE(xlhost::LoadAddin(AddinModulePath(), &addin_, &error)) << error;
 }
 
 void LoadedAddinTest::TearDown() {
     xlhost::UnloadAddin(&addin_);
-    SetPrecisionControl(0x0300);
     HostTest::TearDown();
 }
 

@@ -10,6 +10,7 @@
 #include "addin_loader.h"
 #include "emulated_excel.h"
 
+// Each test starts with the x87 unit at the 53-bit precision Excel calculates with.
 class HostTest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -33,6 +34,7 @@ std::string AddinModulePath();
 
 // The x87 precision control bits: 0x0200 is the 53-bit precision Excel calculates with,
 // 0x0300 the 64-bit mantissas the add-in's arithmetic is defined with.
+constexpr uint16_t kExcelPrecision = 0x0200, kExtendedPrecision = 0x0300;
 void SetPrecisionControl(uint16_t bits);
 uint16_t ReadPrecisionControl();
 
