@@ -1,0 +1,78 @@
+// The benchmark program: loads the add-in into the emulated Excel, runs every benchmark and
+// prints each one's calls per second beside its floor's, with their ratio.
+#include <cstdio>
+#include <map>
+#include <string>
+
+#include "addin_loader.h"
+#include "bench_support.h"
+#include "emulated_excel.h"
+
+namespace {
+
+xlhost::LoadedAddin g_addin;
+
+const bench::RatioLine kRatioLines[] = {
+    {"CvtLength by label", "BM_ConvertByLabel", "BM_FloorByLabel"},
+    {"CvtLength by index", "BM_ConvertByIndex", "BM_FloorByIndex"},
+    {"VolHorzCyl", "BM_VolHorzCyl", "BM_FloorVolHorzCyl"},
+    {"VolHorzCylCap", "BM_VolHorzCylCap", "BM_FloorVolHorzCylCap"},
+    {"VolVertCylSphCap", "BM_VolVertCylSphCap", "BM_FloorVolVertCylSphCap"},
+};
+const char* const kExportsUsed[] = {"CvtLength", "xlAutoFree", "VolHorzCyl", "VolHorzCylCap", "VolVertCylSphCap"};
+
+// Keeps the console output and remembers each benchmark's median CPU time per iteration (CPU
+// time: on a shared machine wall time also counts the neighbours).
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) {
+            bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+            bool single = run.run_type == Run::RT_Iteration && run.iterations > 0;
+            if (median || single) nanoseconds[run.run_name.function_name] = run.GetAdjustedCPUTime();
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+    std::map<std::string, double> nanoseconds;
+};
+
+void PrintRatios(const std::map<std::string, double>& nanoseconds) {
+    std::printf("\n%-20s %14s %16s %12s\n", "", "calls/s", "floor calls/s", "call/floor");
+    for (const bench::RatioLine& line : kRatioLines) {
+        auto call = nanoseconds.find(line.benchmark);
+        auto floor = nanoseconds.find(line.floor);
+        if (call == nanoseconds.end() || floor == nanoseconds.end()) continue;
+        // Both times are in the same unit (the benchmarks' default); only their ratio and rates matter.
+        std::printf("%-20s %14.0f %16.0f %12.2f\n", line.what, 1e9 / call->second, 1e9 / floor->second,
+                    call->second / floor->second);
+    }
+}
+
+}  // namespace
+
+void* bench::AddinExport(const char* name) { return xlhost::FindExport(g_addin, name); }
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    xlhost::StartEmulatedExcel();
+    std::string error;
+    if (!xlhost::LoadAddin(xlhost::BesideProgram("MEZURA32.so"), &g_addin, &error)) {
+        std::fprintf(stderr, "addin_bench: cannot load the add-in: %s\n", error.c_str());
+        return 1;
+    }
+    for (const char* name : kExportsUsed) {
+        if (!bench::AddinExport(name)) {
+            std::fprintf(stderr, "addin_bench: the add-in does not export %s\n", name);
+            return 1;
+        }
+    }
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    PrintRatios(reporter.nanoseconds);
+
+    auto problems = xlhost::LedgerProblems();
+    if (!problems.empty()) std::printf("ledger: %u problems, first: %s\n", unsigned(problems.size()), problems[0].c_str());
+    xlhost::UnloadAddin(&g_addin);
+    benchmark::Shutdown();
+    return problems.empty() ? 0 : 1;
+}
