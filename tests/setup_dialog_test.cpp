@@ -165,6 +165,44 @@ TEST_F(WelcomeTest, ADestinationLongerThan99CharactersOnceExpandedIsRefused) {
     EXPECT_STREQ(destDir, "C:\\SHORT");
 }
 
+// The path parser answers at most 127 characters: a source of that length keeps the backslash
+// appended to it, and a longer one is refused like a destination that does not fit.
+TEST_F(WelcomeTest, ASourceOf127CharactersKeepsItsBackslashAndLongerIsRefused) {
+    const std::string deep = dir_.path() + "\\" + std::string(99 - dir_.path().size(), 'S');  // 100 characters
+    ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr)) << deep;
+    SetCurrentDirectoryA(deep.c_str());
+    struct Row {
+        std::string entry;
+        std::string expectedSource;  // empty: refused
+    };
+    const Row rows[] = {
+        {std::string(26, 'E'), deep + "\\" + std::string(26, 'E') + "\\"},
+        {std::string(27, 'E'), ""},
+        {std::string(60, 'E'), ""},
+    };
+    for (const Row& row : rows) {
+        shown_.clear();
+        lstrcpyA(sourceDir, "C:\\DIST\\");
+        INT_PTR result = Run([&](HWND dialog) {
+            SetDlgItemTextA(dialog, 101, "C:\\MEZURA");
+            SetDlgItemTextA(dialog, 106, row.entry.c_str());
+            Click(dialog, IDOK);
+            if (IsWindow(dialog)) Click(dialog, IDCANCEL);
+        });
+        if (row.expectedSource.empty()) {
+            EXPECT_EQ(result, IDCANCEL) << row.entry.size();
+            EXPECT_STREQ(sourceDir, "C:\\DIST\\");
+            ASSERT_EQ(shown_.size(), 1u) << row.entry.size();
+            EXPECT_NE(shown_[0].text.find(row.entry), std::string::npos) << shown_[0].text;
+        } else {
+            EXPECT_EQ(result, IDOK);
+            EXPECT_EQ(std::string(sourceDir), row.expectedSource);
+            EXPECT_EQ(std::strlen(sourceDir), 128u);
+            EXPECT_TRUE(shown_.empty());
+        }
+    }
+}
+
 class StatusTest : public InstallerTest {};
 
 // STATUS starts hidden with its caption, product line and place; each showing enables Cancel

@@ -41,7 +41,7 @@ bool ExpandEntry(HWND dialog, int id, int capacity, char* path) {
     GetDlgItemTextA(dialog, id, entry, sizeof entry);
     OFSTRUCT parsed{};
     parsed.cBytes = sizeof parsed;
-    if (OpenFile(entry, &parsed, OF_PARSE) != HFILE_ERROR &&
+    if (OpenFile(entry, &parsed, OF_PARSE) != HFILE_ERROR && parsed.szPathName[0] &&
         int(std::strlen(parsed.szPathName)) <= capacity) {
         std::strcpy(path, parsed.szPathName);
         return true;
