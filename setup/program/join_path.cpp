@@ -6,8 +6,11 @@
 void JoinPath(char* out, int size, LPCSTR directory, LPCSTR name) {
     lstrcpynA(out, directory, size);
     size_t length = std::strlen(out);
-    if ((length == 0 || out[length - 1] != '\\') && int(length) + 1 < size) out[length++] = '\\', out[length] = '\0';
-    lstrcpynA(out + length, name, int(size - int(length)));
+    if ((length == 0 || out[length - 1] != '\\') && int(length) + 1 < size) {
+        out[length++] = '\\';
+        out[length] = '\0';
+    }
+    lstrcpynA(out + length, name, size - int(length));
 }
 
 void DeleteTempFile(LPCSTR directory, LPCSTR name) {

@@ -68,10 +68,12 @@ bool CopyPhase() {
 
 void RunInstallation() {
     if (!LoadScript()) return;
+    // Without a window system nothing can be asked or shown: leave before any change.
     g_statusWindow = CreateDialogParamA(g_instance, "STATUS", nullptr, StatusDlgProc, 0);
+    if (!g_statusWindow) return;
     ReadDefaultDir();
     if (ChooseDestination()) CopyPhase();
-    if (g_statusWindow) DestroyWindow(g_statusWindow);
+    DestroyWindow(g_statusWindow);
     g_statusWindow = nullptr;
 }
 
