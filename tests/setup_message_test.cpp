@@ -204,7 +204,7 @@ TEST_F(InstallerTest, HasFreeSpaceComparesKilobytesWithoutOverflow) {
         {TRUE, 64, 4096, 0x40000000, 0xFFFFFFFFu, true},  // 256 TB: past 32 bits
         {TRUE, 8, 512, 0, 0, true},
         {TRUE, 8, 512, 1000, 0xFFFFFFFFu, false},         // a negative SpaceNeeded
-        {FALSE, 8, 512, 1000, 0, false},      // a drive that cannot be read does not pass
+        {FALSE, 8, 512, 0, 1, true},          // a drive that cannot be asked is left to the copy
     };
     lstrcpyA(destDir, "E:\\MEZURA");
     for (const Row& row : rows) {
