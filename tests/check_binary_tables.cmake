@@ -35,14 +35,8 @@ set(expected
   CvtVolume CvtVolumeFlow
   VolSphere VolVertCyl VolVertCylSphCap VolHorzCyl VolHorzCylCap VolTaperedCyl
   MezuraHelp _about_dlg@4 CheckInstance)
-string(FIND "${dump}" "[Ordinal/Name Pointer] Table" at)
-string(SUBSTRING "${dump}" ${at} -1 table)
-string(REGEX MATCHALL "\n\t\\[ *[0-9]+\\] [^\n]+" rows "${table}")
-set(exported "")
-foreach(row ${rows})
-  string(REGEX REPLACE "^\n\t\\[ *[0-9]+\\] " "" name "${row}")
-  list(APPEND exported "${name}")
-endforeach()
+include(${CMAKE_CURRENT_LIST_DIR}/export_names.cmake)
+mezura_export_names("${dump}" exported)
 set(extra ${exported})
 list(REMOVE_ITEM extra ${expected})
 set(missing ${expected})

@@ -6,11 +6,11 @@ cd "$(dirname "$0")/.."
 tools/bootstrap.sh
 
 cmake --preset win32 >/dev/null
-cmake --build --preset win32 -j2 --target MEZURA32 xlhost xlcall32
+cmake --build --preset win32 -j2 --target MEZURA32 SETUP xlhost xlcall32
 
 rm -rf dist
 mkdir -p dist
-cp build/win32/bin/MEZURA32.xll dist/
+cp build/win32/bin/MEZURA32.xll build/win32/bin/SETUP.EXE dist/
 for extra in examples/SETUP.INF; do
   if [ -f "$extra" ]; then cp "$extra" dist/; fi
 done

@@ -1,6 +1,7 @@
 // LoadSetupScript: reads SETUP.INF into a global memory block and hands it to the parser.
 #include "setup/script/load_setup_script.h"
 
+#include "setup/program/setup_syscalls.h"
 #include "setup/script/setup_script.h"
 
 namespace {
@@ -24,7 +25,7 @@ WORD ReadAndParse(LPCSTR path, char* text) {
 WORD LoadSetupScript(LPCSTR path) {
     HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
     WORD result = kMsgNoMemory;
-    HGLOBAL block = GlobalAlloc(GHND, kScriptBufferSize);
+    HGLOBAL block = g_setupSyscalls.GlobalAlloc(GHND, kScriptBufferSize);
     if (block) {
         char* text = static_cast<char*>(GlobalLock(block));
         if (text) {

@@ -1,0 +1,27 @@
+// HasFreeSpace and SourceDestConflict: a destination the installer can copy into.
+#include "setup/program/dest_checks.h"
+
+#include <cstdint>
+#include <cstring>
+
+#include "setup/program/setup_state.h"
+#include "setup/program/setup_syscalls.h"
+#include "setup/script/setup_script.h"
+
+bool HasFreeSpace() {
+    char root[] = "?:\\";
+    root[0] = destDir[0];
+    DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, clusters = 0;
+    if (!g_setupSyscalls.GetDiskFreeSpaceA(root, &sectorsPerCluster, &bytesPerSector, &freeClusters, &clusters))
+        return true;
+    // Today's drives overflow 32 bits here.
+    uint64_t freeKilobytes = uint64_t(freeClusters) * sectorsPerCluster * bytesPerSector / 1024;
+    return freeKilobytes >= g_setupScript.settings.SpaceNeeded;
+}
+
+bool SourceDestConflict() {
+    size_t n = std::strlen(sourceDir);
+    if (n > 0) --n;
+    if (std::strlen(destDir) < n) return false;
+    return CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, destDir, int(n), sourceDir, int(n)) == CSTR_EQUAL;
+}

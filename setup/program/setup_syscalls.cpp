@@ -1,0 +1,21 @@
+// The installer's platform seam, filled with the real Windows functions.
+#include "setup/program/setup_syscalls.h"
+
+const SetupSyscalls kWindowsSyscalls = {
+    ::VerFindFileA,
+    ::VerInstallFileA,
+    ::GetDiskFreeSpaceA,
+    ::GlobalAlloc,
+    ::CreateDirectoryA,
+    ::MessageBoxA,
+    ::RegQueryValueA,
+    ::GetProfileStringA,
+    ::WriteProfileStringA,
+    ::WritePrivateProfileStringA,
+    ::DdeInitializeA,
+    ::DdeConnect,
+    ::DdeClientTransaction,
+    ::WinExec,
+};
+
+SetupSyscalls g_setupSyscalls = kWindowsSyscalls;

@@ -1,0 +1,30 @@
+// The installer's platform seam: the Windows calls that can fail in ways a test must provoke,
+// called through one table that defaults to the real API and that tests may replace.
+#pragma once
+
+#include <windows.h>
+#include <ddeml.h>
+#include <winver.h>
+
+struct SetupSyscalls {
+    decltype(&::VerFindFileA) VerFindFileA;
+    decltype(&::VerInstallFileA) VerInstallFileA;
+    decltype(&::GetDiskFreeSpaceA) GetDiskFreeSpaceA;
+    decltype(&::GlobalAlloc) GlobalAlloc;
+    decltype(&::CreateDirectoryA) CreateDirectoryA;
+    decltype(&::MessageBoxA) MessageBoxA;
+    decltype(&::RegQueryValueA) RegQueryValueA;
+    decltype(&::GetProfileStringA) GetProfileStringA;
+    decltype(&::WriteProfileStringA) WriteProfileStringA;
+    decltype(&::WritePrivateProfileStringA) WritePrivateProfileStringA;
+    decltype(&::DdeInitializeA) DdeInitializeA;
+    decltype(&::DdeConnect) DdeConnect;
+    decltype(&::DdeClientTransaction) DdeClientTransaction;
+    decltype(&::WinExec) WinExec;
+};
+
+// The real Windows functions.
+extern const SetupSyscalls kWindowsSyscalls;
+
+// What the installer calls; a copy of kWindowsSyscalls until a test swaps entries.
+extern SetupSyscalls g_setupSyscalls;

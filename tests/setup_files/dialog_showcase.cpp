@@ -1,0 +1,80 @@
+// Shows one of SETUP.EXE's dialogs on screen, for screenshots: the resources come from the
+// built SETUP.EXE beside this program, the dialog procedures are the installer's own.
+//   setup_showcase WELCOME | STATUS | COMPARE NEW_FILE EXISTING_FILE   (flag files in the
+// current directory: NAME.ready once the dialog is up; the dialog closes when NAME.close appears)
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+#include <thread>
+
+#include "setup/program/copy_files.h"
+#include "setup/program/dialogs.h"
+#include "setup/program/setup_state.h"
+#include "setup/script/setup_script.h"
+
+namespace {
+
+std::string g_name;
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// Waits for the dialog, says it is up, and closes it when told to (or after two minutes).
+void Watch(DWORD thread) {
+    HWND dialog = nullptr;
+    for (int i = 0; i < 2000 && !dialog; ++i) {
+        Sleep(50);
+        HWND found = FindWindowA("#32770", "Corvane");
+        if (found && IsWindowVisible(found) && GetWindowThreadProcessId(found, nullptr) == thread) dialog = found;
+    }
+    if (!dialog) ExitProcess(3);
+    Sleep(500);  // let it paint
+    CloseHandle(CreateFileA((g_name + ".ready").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    for (int i = 0; i < 1200 && !Exists(g_name + ".close"); ++i) Sleep(100);
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    if (g_name == "STATUS") PostThreadMessageA(thread, WM_QUIT, 0, 0);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return 2;
+    g_name = argv[1];
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::strcpy(std::strrchr(path, '\\') + 1, "SETUP.EXE");
+    g_instance = LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!g_instance) return 2;
+    lstrcpyA(g_setupScript.settings.AppName, "Mezura");
+    lstrcpyA(destDir, "C:\\MEZURA");
+    lstrcpyA(sourceDir, "A:\\");
+    DeleteFileA((g_name + ".ready").c_str());
+    DeleteFileA((g_name + ".close").c_str());
+    std::thread watcher(Watch, GetCurrentThreadId());
+
+    if (g_name == "WELCOME") {
+        DialogBoxParamA(g_instance, "WELCOME", nullptr, WelcomeDlgProc, 0);
+    } else if (g_name == "STATUS") {
+        HWND status = CreateDialogParamA(g_instance, "STATUS", nullptr, StatusDlgProc, 0);
+        ShowWindow(status, SW_SHOW);
+        SetStatusTexts(status, "Copying Common files...", "Mezura add-in for Excel");
+        MSG message;
+        while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+            if (!IsDialogMessageA(status, &message)) {
+                TranslateMessage(&message);
+                DispatchMessageA(&message);
+            }
+        }
+        DestroyWindow(status);
+    } else if (g_name == "COMPARE" && argc == 4) {
+        // The new file plays the temporary copy in its directory, the other the installed file.
+        std::string newFile = argv[2], existing = argv[3];
+        size_t a = newFile.find_last_of('\\'), b = existing.find_last_of('\\');
+        CompareVersions(nullptr, newFile.substr(0, a).c_str(), newFile.substr(a + 1).c_str(),
+                        existing.substr(0, b).c_str(), existing.substr(b + 1).c_str());
+    } else {
+        ExitProcess(2);
+    }
+    watcher.join();
+    return 0;
+}
