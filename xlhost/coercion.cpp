@@ -35,16 +35,17 @@ bool CellFromRecord(const XLOPER& record, CellValue* cell) {
 }
 
 bool ReadArea(DWORD sheet, const XLREF& area, Value* value) {
-    WORD rows = WORD(area.rwLast - area.rwFirst + 1);
-    WORD columns = WORD(area.colLast - area.colFirst + 1);
+    // Counted wider than a WORD: a whole column has 65536 rows, which a WORD would wrap to 0.
+    size_t rows = size_t(area.rwLast) - area.rwFirst + 1;
+    size_t columns = size_t(area.colLast) - area.colFirst + 1;
     if (rows == 1 && columns == 1) {
         value->scalar = GetCell(sheet, area.rwFirst, area.colFirst);
         return true;
     }
-    if (size_t(rows) * columns > 65535) return false;  // beyond what one array record can hold
+    if (rows * columns > 65535) return false;  // beyond what one array record can hold
     value->isArray = true;
-    value->rows = rows;
-    value->columns = columns;
+    value->rows = WORD(rows);
+    value->columns = WORD(columns);
     for (int r = area.rwFirst; r <= area.rwLast; ++r)
         for (int c = area.colFirst; c <= area.colLast; ++c) value->items.push_back(GetCell(sheet, r, c));
     return true;
