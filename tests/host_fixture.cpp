@@ -40,23 +40,6 @@ std::string AddinModulePath() {
 #endif
 }
 
-void SetPrecisionControl(uint16_t bits) {
-#if defined(__i386__) || defined(__x86_64__)
-    uint16_t control;
-    __asm__ volatile("fnstcw %0" : "=m"(control));
-    control = uint16_t((control & ~0x0300) | bits);
-    __asm__ volatile("fldcw %0" : : "m"(control));
-#endif
-}
-
-uint16_t ReadPrecisionControl() {
-    uint16_t control = 0;
-#if defined(__i386__) || defined(__x86_64__)
-    __asm__ volatile("fnstcw %0" : "=m"(control));
-#endif
-    return control & 0x0300;
-}
-
 static XLOPER Typed(WORD type) {
     XLOPER record{};
     record.xltype = type;

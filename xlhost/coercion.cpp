@@ -34,7 +34,9 @@ bool CellFromRecord(const XLOPER& record, CellValue* cell) {
     return RecordToCell(record, cell);
 }
 
-bool ReadArea(DWORD sheet, const XLREF& area, Value* value) {
+// `scalarOnly`: the caller cannot use an array, so a range of several cells is refused
+// before its cells are read (a scalar is never taken from several values).
+bool ReadArea(DWORD sheet, const XLREF& area, bool scalarOnly, Value* value) {
     // Counted wider than a WORD: a whole column has 65536 rows, which a WORD would wrap to 0.
     size_t rows = size_t(area.rwLast) - area.rwFirst + 1;
     size_t columns = size_t(area.colLast) - area.colFirst + 1;
@@ -42,7 +44,7 @@ bool ReadArea(DWORD sheet, const XLREF& area, Value* value) {
         value->scalar = GetCell(sheet, area.rwFirst, area.colFirst);
         return true;
     }
-    if (rows * columns > 65535) return false;  // beyond what one array record can hold
+    if (scalarOnly || rows * columns > 65535) return false;  // 65535: what one array record holds
     value->isArray = true;
     value->rows = WORD(rows);
     value->columns = WORD(columns);
@@ -51,13 +53,13 @@ bool ReadArea(DWORD sheet, const XLREF& area, Value* value) {
     return true;
 }
 
-bool ReadValue(const XLOPER& source, Value* value) {
+bool ReadValue(const XLOPER& source, bool scalarOnly, Value* value) {
     switch (source.xltype & ~kFlagBits) {
     case xltypeSRef:
     case xltypeRef: {
         DWORD sheet;
         XLREF area;
-        return ReferenceArea(source, &sheet, &area) && ReadArea(sheet, area, value);
+        return ReferenceArea(source, &sheet, &area) && ReadArea(sheet, area, scalarOnly, value);
     }
     case xltypeMulti: {
         const auto& array = source.val.array;
@@ -237,7 +239,7 @@ int CoerceValue(const XLOPER* source, const XLOPER* wanted, XLOPER* result) {
     }
 
     Value value;
-    if (!ReadValue(*source, &value)) return xlretFailed;
+    if (!ReadValue(*source, !readOnly && !(mask & xltypeMulti), &value)) return xlretFailed;
     WORD natural = NaturalType(value);
     if (readOnly) mask = natural;
 
