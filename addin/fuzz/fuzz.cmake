@@ -57,7 +57,7 @@ add_custom_command(OUTPUT ${addin}
   COMMENT "Building the add-in for the export fuzzer with clang"
   VERBATIM)
 add_custom_command(OUTPUT ${fuzzer}
-  COMMAND ${MEZURA_CLANGXX} ${flags} -fsanitize=fuzzer,address,undefined -rdynamic
+  COMMAND ${MEZURA_CLANGXX} ${flags} -fsanitize=fuzzer,address,undefined
           ${export_fuzz_own} ${export_fuzz_host} ${callback} -ldl -Wl,-rpath,${fuzz_dir} -o ${fuzzer}
   DEPENDS ${export_fuzz_own} ${export_fuzz_host} ${export_fuzz_headers} ${CMAKE_CURRENT_LIST_DIR}/record_decoder.h
           ${callback}
