@@ -2,7 +2,7 @@
 #pragma once
 
 // True when the drive of destDir (its first character, then ":\") has the script's
-// SpaceNeeded kilobytes free. A drive whose space cannot be read does not pass.
+// SpaceNeeded kilobytes free. A drive whose space cannot be read passes.
 bool HasFreeSpace();
 
 // True when destDir begins with sourceDir without its backslash (letter case ignored): the
