@@ -143,3 +143,25 @@ void UseFakeProgramManager() {
     g_setupSyscalls.DdeFreeStringHandle = FakeFreeStringHandle;
 }
 #endif
+
+#ifdef _WIN32
+namespace {
+
+bool Matches(const std::string& text, const std::string& format) {
+    size_t hole = format.find("%s");
+    if (hole == std::string::npos) return text == format;
+    const std::string tail = format.substr(hole + 2);
+    return text.size() >= format.size() - 2 && text.compare(0, hole, format, 0, hole) == 0 &&
+           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+}  // namespace
+
+UINT MessageIdOf(HINSTANCE setup, const std::string& text) {
+    for (UINT id = 1001; id <= 1031; ++id) {
+        char format[512] = "";
+        if (LoadStringA(setup, id, format, sizeof format) > 0 && Matches(text, format)) return id;
+    }
+    return 0;
+}
+#endif

@@ -71,3 +71,9 @@ extern FakeProgramManager g_pm;
 // Routes DdeConnect, DdeClientTransaction, DdeDisconnect and the string handles to g_pm.
 void UseFakeProgramManager();
 #endif
+
+#ifdef _WIN32
+// The id (1001 to 1031) of the string of `setup` that `text` is, its "%s" filled by anything; 0
+// for none.
+UINT MessageIdOf(HINSTANCE setup, const std::string& text);
+#endif

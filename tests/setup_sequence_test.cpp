@@ -142,10 +142,7 @@ protected:
     void ExpectEnding(const Scenario& row) {
         std::vector<UINT> ids;
         for (const ShownMessage& shown : shown_) {
-            UINT id = 0;
-            for (UINT candidate = 1001; candidate <= 1031 && !id; ++candidate)
-                if (!SetupString(candidate).empty() && MatchesString(shown.text, candidate)) id = candidate;
-            ids.push_back(id);
+            ids.push_back(MessageIdOf(g_instance, shown.text));
             EXPECT_EQ(shown.caption, "Corvane") << row.what;
         }
         EXPECT_EQ(ids, row.messages) << row.what;
@@ -154,16 +151,6 @@ protected:
         bool registered = g_platform.ddeInits == 1 && row.platform.ddeInitResult == DMLERR_NO_ERROR;
         EXPECT_EQ(g_platform.ddeUninits, registered ? 1 : 0) << row.what;
         if (registered) { EXPECT_EQ(g_platform.uninitInstance, kDdeInstance) << row.what; }
-    }
-
-    // Whether `text` is string `id` with its "%s" filled by anything.
-    static bool MatchesString(const std::string& text, UINT id) {
-        const std::string format = SetupString(id);
-        size_t hole = format.find("%s");
-        if (hole == std::string::npos) return text == format;
-        const std::string tail = format.substr(hole + 2);
-        return text.compare(0, hole, format, 0, hole) == 0 && text.size() >= format.size() - 2 &&
-               text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
     }
 
     std::string destination_, distPath_;
@@ -263,7 +250,7 @@ TEST_F(SequenceTest, FailedDestinationChecksReopenWelcomeWithTheEnteredValues) {
         const std::vector<SetupRun::Welcome> seen =
             Run({row.dest, kQuotedExcel, kScript, {{row.dest, "", false}, {"", "", true}}, {row.message}, {}});
         ASSERT_EQ(shown_.size(), 1u) << row.dest;
-        EXPECT_TRUE(MatchesString(shown_[0].text, row.message)) << row.dest << ": " << shown_[0].text;
+        EXPECT_EQ(MessageIdOf(g_instance, shown_[0].text), row.message) << row.dest << ": " << shown_[0].text;
         ASSERT_EQ(seen.size(), 2u) << row.dest;
         std::string expected = Expand(row.dest);
         CharUpperA(&expected[0]);

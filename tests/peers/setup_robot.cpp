@@ -93,7 +93,7 @@ SetupRun DriveSetup(const std::string& setupExe, const std::string& workingDir, 
             if (GetDlgItem(window, 101) && GetDlgItem(window, 106)) {
                 AnswerWelcome(window, answers, run);
                 handled.insert(window);
-            } else if (GetDlgItem(window, 0xFFFF)) {
+            } else if (GetDlgItem(window, 0xFFFF) && !GetDlgItem(window, 105)) {  // not STATUS's icon
                 if (AnswerMessage(window, run)) handled.insert(window);
             }
         }
