@@ -1,8 +1,8 @@
 // A scripted Program Manager for the installer's tests: serves DDE "PROGMAN", appends every
 // command it is sent to a log file, one a line, and acknowledges or refuses it by scenario.
 //   progman_peer LOG [refuse-additem | refuse-all]
-// It signals the event "MezuraProgmanReady" once it serves, and ends when "MezuraProgmanStop"
-// is set (or after ten minutes).
+// Once it serves it signals the event "MezuraProgmanReady" and prints a line; it ends when
+// "MezuraProgmanStop" is set (or after ten minutes).
 #include <windows.h>
 #include <ddeml.h>
 
@@ -58,6 +58,8 @@ int main(int argc, char** argv) {
     g_progman = DdeCreateStringHandleA(g_instance, "PROGMAN", CP_WINANSI);
     if (!DdeNameService(g_instance, g_progman, nullptr, DNS_REGISTER)) return 1;
     SetEvent(ready);
+    std::printf("PROGMAN stand-in serving\n");
+    std::fflush(stdout);
     const DWORD deadline = GetTickCount() + 600000;
     while (GetTickCount() < deadline) {
         if (MsgWaitForMultipleObjects(1, &stop, FALSE, 1000, QS_ALLINPUT) == WAIT_OBJECT_0) break;
