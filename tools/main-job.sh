@@ -58,12 +58,14 @@ echo 'Excel registered for .xls: "C:\Excel\EXCEL.EXE" "%1" (a stand-in that reco
 
 # Program Manager: our scripted DDE server, recording every command; the driver ends it.
 wine 'C:\TOOLS\progman_peer.exe' 'C:\TOOLS\PROGMAN.LOG' >"$demo/progman.out" 2>&1 &
+progman=$!
 for _ in $(seq 100); do grep -q serving "$demo/progman.out" 2>/dev/null && break; sleep 0.2; done
 
 echo
 echo "Installing: C:\\DIST\\SETUP.EXE, the driver accepting WELCOME as offered and pressing OK"
 wine 'C:\TOOLS\setup_driver.exe' 'C:\DIST\SETUP.EXE' | tr -d '\r'
-wait
+# The driver has told the Program Manager stand-in to end; the server's end stops it otherwise.
+for _ in $(seq 50); do kill -0 $progman 2>/dev/null || break; sleep 0.2; done
 
 dest=$(grep -a -A3 '^\[CORVANE\]' "$drive/windows/win.ini" | tr -d '\r' | sed -n 's/^Install=//p' | head -1)
 unix_dest=$drive/$(printf '%s' "${dest#?:\\}" | tr '\\' '/')
