@@ -54,6 +54,7 @@ BOOL WINAPI FakeDdeUninitialize(DWORD instance) {
     return TRUE;
 }
 DWORD WINAPI FakeGetProfile(LPCSTR, LPCSTR, LPCSTR, LPSTR out, DWORD size) {
+    g_platform.statusSeen = g_statusWindow;  // the default destination is read once STATUS exists
     lstrcpynA(out, g_platform.profileInstall.c_str(), int(size));
     return DWORD(lstrlenA(out));
 }
@@ -147,7 +148,14 @@ protected:
         }
         EXPECT_EQ(ids, row.messages) << row.what;
         EXPECT_EQ(g_statusWindow, nullptr) << row.what;
+        const bool scriptLoaded = !row.script.empty() && g_platform.ddeInits == 1 &&
+                                  row.platform.ddeInitResult == DMLERR_NO_ERROR;
+        EXPECT_EQ(g_platform.statusSeen != nullptr, scriptLoaded) << row.what << ": STATUS made after the script";
         if (g_platform.statusSeen) { EXPECT_FALSE(IsWindow(g_platform.statusSeen)) << row.what; }
+        if (row.messages == std::vector<UINT>{1029}) {
+            EXPECT_EQ(g_platform.ddeInits, 0) << row.what << ": 1029 comes before anything else";
+            EXPECT_EQ(g_platform.statusSeen, nullptr) << row.what;
+        }
         bool registered = g_platform.ddeInits == 1 && row.platform.ddeInitResult == DMLERR_NO_ERROR;
         EXPECT_EQ(g_platform.ddeUninits, registered ? 1 : 0) << row.what;
         if (registered) { EXPECT_EQ(g_platform.uninitInstance, kDdeInstance) << row.what; }
