@@ -44,7 +44,8 @@ private:
     char workingDir_[MAX_PATH] = "";
 };
 
-// A directory of its own under the temp folder, removed with what it holds.
+// A directory of its own under the temp folder (or at a full path, "C:\SETUP"), removed with
+// what it holds.
 class ScratchDir {
 public:
     explicit ScratchDir(const std::string& name);
@@ -59,6 +60,8 @@ private:
 };
 
 bool FileExists(const std::string& path);
+// Removes a directory with everything in it (a missing one is no error).
+void RemoveTree(const std::string& path);
 // Copies one of the sample DLLs built beside the test program ("sample_old.dll"...).
 bool CopySample(const std::string& sample, const std::string& to);
 // A file's "FileVersion" value, or "" without one.

@@ -121,7 +121,10 @@ TEST_F(InstallerTest, ReadDefaultDirPrefersTheRememberedDestination) {
         {"", "C:\\OFFICE\\EXCEL.EXE /e", "MEZURA", "C:\\OFFICE\\MEZURA"},
         {"", "EXCEL.EXE", "MEZURA", "C:\\MEZURA"},
         {"", "C:\\OFFICE\\EXCEL.EXE", "", "C:\\OFFICE\\"},
-        {"", "C:\\OFFICE\\EXCEL.EXE", longDefDir, ("C:\\OFFICE\\" + longDefDir).substr(0, 99)},
+        // Excel's directory and DefDir do not fit: "C:\\" rather than a path cut in the middle
+        {"", "C:\\OFFICE\\EXCEL.EXE", longDefDir, ("C:\\" + longDefDir).substr(0, 99)},
+        {"", "C:\\OFFICE\\EXCEL.EXE", std::string(89, 'F'), "C:\\OFFICE\\" + std::string(89, 'F')},
+        {"", "C:\\OFFICE\\EXCEL.EXE", std::string(90, 'F'), "C:\\" + std::string(90, 'F')},
         {"", "", longDefDir, ("C:\\" + longDefDir).substr(0, 99)},
         {std::string(120, 'R'), "", "X", std::string(99, 'R')},
     };
@@ -204,7 +207,10 @@ TEST_F(InstallerTest, HasFreeSpaceComparesKilobytesWithoutOverflow) {
         {TRUE, 64, 4096, 0x40000000, 0xFFFFFFFFu, true},  // 256 TB: past 32 bits
         {TRUE, 8, 512, 0, 0, true},
         {TRUE, 8, 512, 1000, 0xFFFFFFFFu, false},         // a negative SpaceNeeded
-        {FALSE, 8, 512, 0, 1, true},          // a drive that cannot be asked is left to the copy
+        {FALSE, 8, 512, 1000, 0, true},       // a drive that cannot be read is not known to be too small
+        {FALSE, 8, 512, 1000, 0xFFFFFFFFu, true},
+        {TRUE, 8, 512, 0x100000, 4u << 20, true},          // 4 GiB free (2^32 bytes), exactly needed
+        {TRUE, 8, 512, 0x100000, (4u << 20) + 1, false},
     };
     lstrcpyA(destDir, "E:\\MEZURA");
     for (const Row& row : rows) {

@@ -1,39 +1,87 @@
 #!/usr/bin/env bash
-# The main job: builds the 32-bit Windows distribution into dist/ and runs the emulated
-# Excel host under Wine on the add-in, printing what the add-in answered.
+# The main job: builds the 32-bit Windows distribution into dist/, installs it with its SETUP.EXE
+# into a fresh Wine prefix (a stand-in Excel registered for ".xls", a scripted Program Manager
+# recording, a driver answering WELCOME as a user would), prints what the installation left,
+# and then runs the emulated Excel host on the installed add-in and the demo sheet.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/bootstrap.sh
 
+peers=(progman_peer excel_peer setup_driver)
 cmake --preset win32 >/dev/null
-cmake --build --preset win32 -j2 --target MEZURA32 SETUP xlhost xlcall32
+cmake --build --preset win32 -j2 --target MEZURA32 SETUP xlhost xlcall32 "${peers[@]}"
 
 rm -rf dist
 mkdir -p dist
-cp build/win32/bin/MEZURA32.xll build/win32/bin/SETUP.EXE dist/
-for extra in examples/SETUP.INF; do
-  if [ -f "$extra" ]; then cp "$extra" dist/; fi
-done
+cp build/win32/bin/MEZURA32.xll build/win32/bin/SETUP.EXE examples/SETUP.INF dist/
 echo "dist/: $(ls dist | tr '\n' ' ')"
 
 # The 32-bit product runs under Wine's 32-bit loader. Where the kernel cannot run 32-bit
 # programs that loader needs qemu (MEZURA_WINE32_QEMU=1, minutes to start), so by default the
 # demo shows the same code built for 64-bit Windows under wine64.
 preset=win32
+arch=win32
 if ! /usr/lib/wine/wine --version >/dev/null 2>&1 && [ "${MEZURA_WINE32_QEMU:-0}" != 1 ]; then
   preset=win64
-  echo "This kernel cannot run 32-bit programs: the demo runs the 64-bit build of the same code under wine64."
-  echo "(MEZURA_WINE32_QEMU=1 tools/main-job.sh runs dist/MEZURA32.xll itself, under qemu-i386.)"
+  arch=win64
+  echo "This kernel cannot run 32-bit programs: the installation and the demo run the 64-bit build of the"
+  echo "same code under wine64 (SETUP.EXE and MEZURA32.xll from build/win64, SETUP.INF from dist/)."
+  echo "(MEZURA_WINE32_QEMU=1 tools/main-job.sh runs dist/ itself, under qemu-i386.)"
   cmake --preset win64 >/dev/null
-  cmake --build --preset win64 -j2 --target MEZURA32 xlhost xlcall32
+  cmake --build --preset win64 -j2 --target MEZURA32 SETUP xlhost xlcall32 "${peers[@]}"
 fi
+bin=build/$preset/bin
 
-run=build/$preset/run
-rm -rf "$run"
-mkdir -p "$run"
-cp build/$preset/bin/xlhost.exe build/$preset/bin/XLCALL32.DLL build/$preset/bin/MEZURA32.xll "$run/"
-args=("$run/xlhost.exe" "$run/MEZURA32.xll")
-if [ -f examples/demo.sheet ]; then cp examples/demo.sheet "$run/"; args+=("$run/demo.sheet"); fi
-echo "Running the emulated Excel ($preset) under Wine..."
-build/$preset/wine-run --start-server
-build/$preset/wine-run "${args[@]}" | tr -d '\r'
+# A fresh prefix of its own: nothing of an earlier run or of the tests is there.
+demo=$PWD/build/$preset/install-demo
+rm -rf "$demo"
+mkdir -p "$demo/home"
+wine() {
+  WINEPREFIX="$demo/prefix" MEZURA_WINE_ARCH=$arch HOME="$demo/home" XDG_CONFIG_HOME="$demo/home/.config" \
+    XDG_DATA_HOME="$demo/home/.local/share" XDG_CACHE_HOME="$demo/home/.cache" tools/wine-exec.sh "$@"
+}
+echo "Making a fresh Wine prefix ($arch)..."
+wine --start-server
+drive=$demo/prefix/drive_c
+
+# The distribution as a user gets it; Excel as the program that opens ".xls" workbooks.
+mkdir -p "$drive/DIST" "$drive/Excel" "$drive/TOOLS"
+if [ "$preset" = win32 ]; then cp dist/* "$drive/DIST/"
+else cp $bin/SETUP.EXE $bin/MEZURA32.xll dist/SETUP.INF "$drive/DIST/"; fi
+cp $bin/excel_peer.exe "$drive/Excel/EXCEL.EXE"
+cp $bin/progman_peer.exe $bin/setup_driver.exe $bin/xlhost.exe $bin/XLCALL32.DLL "$drive/TOOLS/"
+cp examples/demo.sheet "$drive/TOOLS/"
+wine reg add 'HKCR\.xls' /ve /d Excel.Sheet /f >/dev/null
+wine reg add 'HKCR\Excel.Sheet' /ve /d 'Excel Worksheet' /f >/dev/null
+wine reg add 'HKCR\Excel.Sheet\shell\open\command' /ve /d '"C:\Excel\EXCEL.EXE" "%1"' /f >/dev/null
+echo 'Excel registered for .xls: "C:\Excel\EXCEL.EXE" "%1" (a stand-in that records its command line)'
+
+# Program Manager: our scripted DDE server, recording every command; the driver ends it.
+wine 'C:\TOOLS\progman_peer.exe' 'C:\TOOLS\PROGMAN.LOG' >"$demo/progman.out" 2>&1 &
+progman=$!
+for _ in $(seq 100); do grep -q serving "$demo/progman.out" 2>/dev/null && break; sleep 0.2; done
+
+echo
+echo "Installing: C:\\DIST\\SETUP.EXE, the driver accepting WELCOME as offered and pressing OK"
+wine 'C:\TOOLS\setup_driver.exe' 'C:\DIST\SETUP.EXE' | tr -d '\r'
+# The driver has told the Program Manager stand-in to end; the server's end stops it otherwise.
+for _ in $(seq 50); do kill -0 $progman 2>/dev/null || break; sleep 0.2; done
+
+dest=$(grep -a -A3 '^\[CORVANE\]' "$drive/windows/win.ini" | tr -d '\r' | sed -n 's/^Install=//p' | head -1)
+unix_dest=$drive/$(printf '%s' "${dest#?:\\}" | tr '\\' '/')
+unix_dest=$(find "$drive" -maxdepth 3 -ipath "$unix_dest" -type d | head -1)
+echo
+echo "Remembered destination (win.ini [CORVANE] Install): $dest"
+echo "Files in $dest:"
+ls -l "$unix_dest" | tail -n +2 | awk '{printf "  %-14s %9s bytes\n", $9, $5}'
+echo "CORVANE.INI:"
+tr -d '\r' <"$unix_dest/CORVANE.INI" | sed 's/^/  /'
+echo "Program Manager commands received:"
+sed 's/^/  /' "$drive/TOOLS/PROGMAN.LOG"
+echo "Excel was started with:"
+echo "  $(cat "$drive/Excel/EXCEL.LOG")"
+
+echo
+echo "Running the emulated Excel ($preset) on the installed add-in $dest\\MEZURA32.XLL..."
+wine 'C:\TOOLS\xlhost.exe' "$dest\\MEZURA32.XLL" 'C:\TOOLS\demo.sheet' | tr -d '\r'
+wine --stop-server

@@ -1,5 +1,4 @@
 // ReadDefaultDir: the destination offered in WELCOME.
-#include <algorithm>
 #include <cstring>
 
 #include "setup/program/directories.h"
@@ -10,13 +9,17 @@
 void ReadDefaultDir() {
     g_setupSyscalls.GetProfileStringA("CORVANE", "Install", "", destDir, sizeof destDir);
     if (destDir[0]) return;
-    // A base and DefDir longer than destDir holds are cut: the user sees the result in WELCOME.
+    // Excel's directory is the base, unless it and DefDir together do not fit: then "C:\", so
+    // WELCOME never offers a path cut in the middle of Excel's directory.
     const char* slash = std::strrchr(excelCommand, '\\');
-    if (slash) {
-        lstrcpynA(destDir, excelCommand, int(std::min<size_t>(slash - excelCommand + 2, sizeof destDir)));
+    size_t base = slash ? size_t(slash - excelCommand + 1) : 0;
+    const char* defDir = g_setupScript.settings.DefDir;
+    if (base > 0 && base + std::strlen(defDir) <= size_t(kDestDirChars)) {
+        lstrcpynA(destDir, excelCommand, int(base + 1));
     } else {
         lstrcpynA(destDir, "C:\\", sizeof destDir);
     }
+    // A DefDir too long even for "C:\" is cut to destDir's capacity.
     size_t used = std::strlen(destDir);
-    lstrcpynA(destDir + used, g_setupScript.settings.DefDir, int(sizeof destDir - used));
+    lstrcpynA(destDir + used, defDir, int(sizeof destDir - used));
 }

@@ -12,6 +12,8 @@ bool HasFreeSpace() {
     char root[] = "?:\\";
     root[0] = destDir[0];
     DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, clusters = 0;
+    // A drive whose space cannot be read is not known to be too small: the creation of the
+    // directory or the copy then reports the real problem with its own message.
     if (!g_setupSyscalls.GetDiskFreeSpaceA(root, &sectorsPerCluster, &bytesPerSector, &freeClusters, &clusters))
         return true;
     // Today's drives overflow 32 bits here.

@@ -2,8 +2,7 @@
 #pragma once
 
 // True when the drive of destDir (its first character, then ":\") has the script's
-// SpaceNeeded kilobytes free. A destination whose drive cannot be asked (a network path) passes:
-// the copy itself reports a full disk.
+// SpaceNeeded kilobytes free. A drive whose space cannot be read passes.
 bool HasFreeSpace();
 
 // True when destDir begins with sourceDir without its backslash (letter case ignored): the

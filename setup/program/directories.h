@@ -4,7 +4,8 @@
 #include <windows.h>
 
 // Sets destDir to the destination remembered in the user's profile, else to Excel's directory
-// (or "C:\") followed by the script's DefDir, cut to destDir's capacity.
+// followed by the script's DefDir, or to "C:\" and DefDir when there is no directory in
+// Excel's command or the two would not fit; cut to destDir's capacity only as a last resort.
 void ReadDefaultDir();
 
 // Makes sure destDir exists (creating one level) and leaves it the current directory when it

@@ -15,6 +15,10 @@ const SetupSyscalls kWindowsSyscalls = {
     ::DdeInitializeA,
     ::DdeConnect,
     ::DdeClientTransaction,
+    ::DdeDisconnect,
+    ::DdeCreateStringHandleA,
+    ::DdeFreeStringHandle,
+    ::DdeUninitialize,
     ::WinExec,
 };
 

@@ -20,6 +20,10 @@ struct SetupSyscalls {
     decltype(&::DdeInitializeA) DdeInitializeA;
     decltype(&::DdeConnect) DdeConnect;
     decltype(&::DdeClientTransaction) DdeClientTransaction;
+    decltype(&::DdeDisconnect) DdeDisconnect;
+    decltype(&::DdeCreateStringHandleA) DdeCreateStringHandleA;
+    decltype(&::DdeFreeStringHandle) DdeFreeStringHandle;
+    decltype(&::DdeUninitialize) DdeUninitialize;
     decltype(&::WinExec) WinExec;
 };
 

@@ -1,0 +1,19 @@
+// A stand-in Excel for the installer's tests: writes the command line it was started with to
+// EXCEL.LOG beside itself and exits.
+#include <windows.h>
+
+#include <cstring>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    char* slash = std::strrchr(path, '\\');
+    lstrcpyA(slash ? slash + 1 : path, "EXCEL.LOG");
+    HANDLE log = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (log == INVALID_HANDLE_VALUE) return 1;
+    const char* line = GetCommandLineA();
+    DWORD written = 0;
+    WriteFile(log, line, DWORD(std::strlen(line)), &written, nullptr);
+    CloseHandle(log);
+    return 0;
+}

@@ -1,0 +1,167 @@
+// Test support for the installer's host integration: ".xls" registrations, files and profiles.
+#ifdef _WIN32
+#include "setup_install_fixture.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+void DeleteClass(const std::string& className) {
+    for (const char* sub : {"\\shell\\open\\command", "\\shell\\open", "\\shell", ""})
+        RegDeleteKeyA(HKEY_CLASSES_ROOT, (className + sub).c_str());
+}
+
+void SetDefault(const std::string& key, const std::string& value) {
+    RegSetValueA(HKEY_CLASSES_ROOT, key.c_str(), REG_SZ, value.c_str(), DWORD(value.size()));
+}
+
+}  // namespace
+
+XlsRegistration::XlsRegistration(const std::string& className, const std::string& openCommand)
+    : className_(className) {
+    char previous[256] = "";
+    LONG size = sizeof previous;
+    hadXls_ = RegQueryValueA(HKEY_CLASSES_ROOT, ".xls", previous, &size) == ERROR_SUCCESS;
+    previousXls_ = previous;
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, ".xls");
+    if (className.empty()) return;
+    DeleteClass(className);
+    SetDefault(".xls", className);
+    SetDefault(className, "Mezura test workbook");
+    if (!openCommand.empty()) SetDefault(className + "\\shell\\open\\command", openCommand);
+}
+
+XlsRegistration::~XlsRegistration() {
+    if (!className_.empty()) DeleteClass(className_);
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, ".xls");
+    if (hadXls_) SetDefault(".xls", previousXls_);
+}
+
+std::string ReadWholeFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+std::vector<std::string> ReadLines(const std::string& path) {
+    std::vector<std::string> lines;
+    std::istringstream text(ReadWholeFile(path));
+    for (std::string line; std::getline(text, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& text) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << text;
+    return bool(file);
+}
+
+std::string ScriptText(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\r\n";
+    return text;
+}
+
+std::string RememberedDestination() {
+    char value[256] = "";
+    GetProfileStringA("CORVANE", "Install", "", value, sizeof value);
+    return value;
+}
+
+void ForgetDestination() { WriteProfileStringA("CORVANE", "Install", nullptr); }
+#endif
+
+#ifdef _WIN32
+#include "setup/program/setup_syscalls.h"
+
+std::map<std::string, std::string> g_registry;
+std::vector<ExecCall> g_execs;
+UINT g_execResult;
+FakeProgramManager g_pm;
+
+LONG WINAPI FakeRegQueryValue(HKEY root, LPCSTR key, LPSTR out, PLONG size) {
+    auto found = g_registry.find(key);
+    if (root != HKEY_CLASSES_ROOT || found == g_registry.end()) return ERROR_FILE_NOT_FOUND;
+    if (LONG(found->second.size() + 1) > *size) return ERROR_MORE_DATA;
+    lstrcpyA(out, found->second.c_str());
+    *size = LONG(found->second.size() + 1);
+    return ERROR_SUCCESS;
+}
+
+UINT WINAPI FakeWinExec(LPCSTR command, UINT show) {
+    g_execs.push_back({command, show});
+    return g_execResult;
+}
+
+namespace {
+
+const HCONV kConversation = reinterpret_cast<HCONV>(0x5150);
+
+HCONV WINAPI FakeDdeConnect(DWORD, HSZ, HSZ, PCONVCONTEXT) {
+    ++g_pm.connections;
+    return g_pm.connects ? kConversation : nullptr;
+}
+
+HDDEDATA WINAPI FakeDdeTransaction(LPBYTE data, DWORD length, HCONV conversation, HSZ item, UINT format, UINT type,
+                                   DWORD timeout, LPDWORD) {
+    std::string command(reinterpret_cast<const char*>(data));
+    g_pm.wellFormed = g_pm.wellFormed && length == command.size() + 1 && conversation == kConversation &&
+                      !item && format == CF_TEXT && type == XTYP_EXECUTE && timeout == 3000;
+    g_pm.windowEnabled.push_back(g_pm.window && IsWindowEnabled(g_pm.window));
+    g_pm.commands.push_back(command);
+    return int(g_pm.commands.size()) - 1 == g_pm.refuseCommand ? nullptr : reinterpret_cast<HDDEDATA>(TRUE);
+}
+
+BOOL WINAPI FakeDdeDisconnect(HCONV conversation) {
+    g_pm.disconnects += conversation == kConversation;
+    return TRUE;
+}
+
+HSZ WINAPI FakeCreateStringHandle(DWORD, LPCSTR text, int codePage) {
+    ++g_pm.handlesMade;
+    return std::string(text) == "PROGMAN" && codePage == CP_WINANSI ? reinterpret_cast<HSZ>(0x9000 + g_pm.handlesMade)
+                                                                   : nullptr;
+}
+
+BOOL WINAPI FakeFreeStringHandle(DWORD, HSZ) {
+    ++g_pm.handlesFreed;
+    return TRUE;
+}
+
+}  // namespace
+
+void UseFakeProgramManager() {
+    g_setupSyscalls.DdeConnect = FakeDdeConnect;
+    g_setupSyscalls.DdeClientTransaction = FakeDdeTransaction;
+    g_setupSyscalls.DdeDisconnect = FakeDdeDisconnect;
+    g_setupSyscalls.DdeCreateStringHandleA = FakeCreateStringHandle;
+    g_setupSyscalls.DdeFreeStringHandle = FakeFreeStringHandle;
+}
+#endif
+
+#ifdef _WIN32
+namespace {
+
+bool Matches(const std::string& text, const std::string& format) {
+    size_t hole = format.find("%s");
+    if (hole == std::string::npos) return text == format;
+    const std::string tail = format.substr(hole + 2);
+    return text.size() >= format.size() - 2 && text.compare(0, hole, format, 0, hole) == 0 &&
+           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+}  // namespace
+
+UINT MessageIdOf(HINSTANCE setup, const std::string& text) {
+    for (UINT id = 1001; id <= 1031; ++id) {
+        char format[512] = "";
+        if (LoadStringA(setup, id, format, sizeof format) > 0 && Matches(text, format)) return id;
+    }
+    return 0;
+}
+#endif
