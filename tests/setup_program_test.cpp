@@ -9,6 +9,7 @@
 
 #include "addin_loader.h"
 #include "setup_fixture.h"
+#include "setup_install_fixture.h"
 
 namespace {
 
@@ -94,9 +95,11 @@ private:
 class SetupProgramTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        ForgetDestination();
         CreateDirectoryA(Dist().c_str(), nullptr);
         ASSERT_TRUE(CopyFileA(xlhost::BesideProgram("SETUP.EXE").c_str(), (Dist() + "\\SETUP.EXE").c_str(), FALSE));
     }
+    void TearDown() override { ForgetDestination(); }
     std::string Dist() const { return root_ / "dist"; }
     std::string Dest() const { return root_ / "dest"; }
 
@@ -124,6 +127,8 @@ protected:
     }
 
     ScratchDir root_{"mezura_setup_run"};
+    // The installer looks for Excel before anything else; these runs end before it is started.
+    XlsRegistration xls_{"Mezura.SetupRunSheet", "C:\\Excel\\EXCEL.EXE \"%1\""};
 };
 
 TEST_F(SetupProgramTest, AMissingScriptIsNamedAndEndsTheProgram) {
@@ -142,12 +147,15 @@ TEST_F(SetupProgramTest, CancelInWelcomeEndsWithoutAMessage) {
     EXPECT_FALSE(FileExists(Dest()));
 }
 
-// WELCOME's destination is created and every file of the script lands in it.
+// WELCOME's destination is created and every file of the script lands in it. The script names
+// no Program Manager group, so the installation ends with that step's message.
 TEST_F(SetupProgramTest, CopiesTheScriptsFilesIntoTheChosenDestination) {
     ASSERT_TRUE(CopySample("sample_new.dll", Dist() + "\\SAMPLE.DLL"));
     WriteScript({"SAMPLE.DLL, SAMPLE.DLL, A sample", "SETUP.EXE, INSTALLER.EXE, The installer"});
     SetupRun run(Dist());
     ASSERT_TRUE(Welcome(run, Dest()));
+    EXPECT_EQ(run.AnswerMessage(), "Setup has installed the software successfully\nbut could not add the "
+                                   "application(s) to the Program Manager.");
     EXPECT_EQ(run.ExitCode(), 0);
     EXPECT_EQ(FileVersionOf(Dest() + "\\SAMPLE.DLL"), "2.0");
     EXPECT_TRUE(FileExists(Dest() + "\\INSTALLER.EXE"));
