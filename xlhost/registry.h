@@ -28,7 +28,7 @@
 #include <string>
 #include <vector>
 
-#include "../addin/host/xloper.h"
+#include "xloper.h"
 #include "workbook.h"
 
 namespace xlhost {

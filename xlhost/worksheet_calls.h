@@ -8,7 +8,7 @@
 //    while calculating, and Excel refuses command-equivalents from a worksheet function.
 #pragma once
 
-#include "../addin/host/xloper.h"
+#include "xloper.h"
 
 namespace xlhost {
 
