@@ -1,9 +1,11 @@
-// The built add-in opened by an "8.0" host with an automation model: confirmed, and reading text cells through it.
+// The built add-in opened by an "8.0" host with an automation model: confirmed (also past another copy of the host), and reading text cells through it.
 #ifdef _WIN32
+#include <initializer_list>
 #include <string>
 #include <vector>
 
 #include "addin_calls.h"
+#include "addin_loader.h"
 #include "automation_server.h"
 #include "host_fixture.h"
 #include "registry.h"
@@ -74,6 +76,69 @@ TEST_F(ConnectedAddinTest, TextCellsAreReadThroughTheModelAndNumbersThroughTheHo
         }
     }
     EXPECT_EQ(xlhost::LiveAutomationObjects(), serverObjects_ + 1) << "between reads the add-in holds only Workbooks";
+}
+
+// A second copy of the emulated host with the same add-in open, started first so that it
+// owns the active object: `xlhost --version 8.0 --serve READY STOP add-in`.
+class OtherHostProcess {
+public:
+    OtherHostProcess() = default;
+    OtherHostProcess(const OtherHostProcess&) = delete;
+    OtherHostProcess& operator=(const OtherHostProcess&) = delete;
+    ~OtherHostProcess() {
+        if (stop_) SetEvent(stop_);
+        if (process_.hProcess) {
+            WaitForSingleObject(process_.hProcess, 30000);
+            CloseHandle(process_.hProcess);
+            CloseHandle(process_.hThread);
+        }
+        for (HANDLE event : {ready_, stop_})
+            if (event) CloseHandle(event);
+    }
+
+    bool Start(const std::string& addinPath) {
+        std::string suffix = std::to_string(GetCurrentProcessId());
+        std::string ready = "xlhost-ready-" + suffix, stop = "xlhost-stop-" + suffix;
+        ready_ = CreateEventA(nullptr, TRUE, FALSE, ready.c_str());
+        stop_ = CreateEventA(nullptr, TRUE, FALSE, stop.c_str());
+        std::string command = "\"" + xlhost::BesideProgram("xlhost.exe") + "\" --version 8.0 --serve " + ready + " " +
+                              stop + " \"" + addinPath + "\"";
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_))
+            return false;
+        HANDLE both[2] = {ready_, process_.hProcess};
+        return WaitForMultipleObjects(2, both, FALSE, 60000) == WAIT_OBJECT_0;
+    }
+
+private:
+    HANDLE ready_ = nullptr, stop_ = nullptr;
+    PROCESS_INFORMATION process_{};
+};
+
+TEST_F(HostTest, TheInstanceCheckPassesOverACopyOfTheHostThatDidNotLoadThisAddin) {
+    xlhost::LoadedAddin addin;
+    std::string error;
+    ASSERT_TRUE(xlhost::LoadAddin(AddinModulePath(), &addin, &error)) << error;
+    {
+        OtherHostProcess other;
+        ASSERT_TRUE(other.Start(addin.path)) << "the second host did not start serving";
+        ASSERT_TRUE(xlhost::StartAutomationServer(&error)) << error;
+        xlhost::SetHostVersion("8.0");
+        xlhost::SetCell(xlhost::CallingSheet(), 0, 0, xlhost::CellValue::Text("inches"));
+        ASSERT_EQ(xlhost::OpenAddin(addin), 1);
+        EXPECT_EQ(xlhost::MacroRuns(), 1u) << "this host ran the check once, after the other copy's";
+
+        xlhost::CallResult result;
+        ASSERT_EQ(xlhost::CallRegistered(addin, "CvtLength", {Num(12), CellRef(0, 0), Num(8)}, &result),
+                  xlhost::CallStatus::Called);
+        ASSERT_EQ(result.cells.size(), 2u);
+        EXPECT_DOUBLE_EQ(result.cells[0].num, 0.9999999999999999);
+        EXPECT_EQ(xlhost::ValueReads(), 1u) << "the cell was read from this host, not the other";
+        xlhost::CloseAddin(addin);
+        xlhost::StopAutomationServer();
+    }
+    xlhost::UnloadAddin(&addin);
 }
 
 }  // namespace

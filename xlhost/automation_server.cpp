@@ -299,7 +299,9 @@ bool StartAutomationServer(std::string* error) {
     // The book under a file moniker, as Excel puts its open books in the running object table.
     IRunningObjectTable* table = nullptr;
     IMoniker* moniker = nullptr;
-    std::wstring book = L"C:\\" + std::wstring(BookName().begin(), BookName().end()) + L".xls";
+    // A folder per process keeps the books of two copies of the host apart in the table.
+    std::wstring book = L"C:\\xlhost" + std::to_wstring(GetCurrentProcessId()) + L"\\" +
+                        std::wstring(BookName().begin(), BookName().end()) + L".xls";
     if (SUCCEEDED(GetRunningObjectTable(0, &table)) && SUCCEEDED(CreateFileMoniker(book.c_str(), &moniker))) {
         HostObject* workbook = new HostObject(Kind::Workbook);
         table->Register(ROTFLAGS_REGISTRATIONKEEPSALIVE, workbook, moniker, &server.tableCookie);

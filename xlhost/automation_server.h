@@ -2,8 +2,9 @@
 //
 // Host behaviours (what the add-in's automation path relies on, as Excel answers it):
 //  - "Excel.Application" is registered in HKLM\Software\Classes with a class id of the
-//    emulated host's own; the Application object is the active object of that class, and the
-//    book is in the running object table under a file moniker of its name.
+//    emulated host's own; the Application object is the active object of that class (the first
+//    copy of the host to start keeps it), and the book is in the running object table under a
+//    file moniker "C:\xlhost<process id>\<book>.xls".
 //  - Application: Application (itself), Workbooks, ExecuteExcel4Macro(text). The macro
 //    understands CALL("module","procedure","J") (letter case ignored): it calls the module's
 //    exported procedure, which must already be loaded in this process, and answers its
