@@ -37,3 +37,7 @@ if [ -f examples/demo.sheet ]; then cp examples/demo.sheet "$run/"; args+=("$run
 echo "Running the emulated Excel ($preset) under Wine..."
 build/$preset/wine-run --start-server
 build/$preset/wine-run "${args[@]}" | tr -d '\r'
+# Excel 8.0: text cells are read through the host's automation model.
+cp examples/demo8.sheet "$run/"
+echo "Running the emulated Excel 8.0 ($preset) under Wine..."
+build/$preset/wine-run "$run/xlhost.exe" --version 8.0 "$run/MEZURA32.xll" "$run/demo8.sheet" | tr -d '\r'
