@@ -123,6 +123,14 @@ TEST_F(HostTest, TheInstanceCheckPassesOverACopyOfTheHostThatDidNotLoadThisAddin
     {
         OtherHostProcess other;
         ASSERT_TRUE(other.Start(addin.path)) << "the second host did not start serving";
+        // The other copy is registered before this one: it is the add-in's first candidate.
+        CLSID hostClass;
+        IUnknown* active = nullptr;
+        ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+        ASSERT_EQ(CLSIDFromProgID(L"Excel.Application", &hostClass), S_OK);
+        ASSERT_EQ(GetActiveObject(hostClass, nullptr, &active), S_OK);
+        active->Release();
+        CoUninitialize();
         ASSERT_TRUE(xlhost::StartAutomationServer(&error)) << error;
         xlhost::SetHostVersion("8.0");
         xlhost::SetCell(xlhost::CallingSheet(), 0, 0, xlhost::CellValue::Text("inches"));

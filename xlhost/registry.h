@@ -66,6 +66,10 @@ const std::vector<MenuItem>* FindMenu(int bar, const std::string& menu);
 // Texts shown through xlcAlert, in order.
 const std::vector<std::string>& Alerts();
 
+// The answers of a handler: #VALUE! or a boolean into `result` (when there is one), with xlretSuccess.
+int AnswerError(XLOPER* result);
+int AnswerBool(XLOPER* result, bool value);
+
 // Excel4 handlers for the calls above.
 int Register(XLOPER* result, int count, XLOPER** args);
 int RegisterId(XLOPER* result, int count, XLOPER** args);

@@ -92,22 +92,6 @@ QuietMode& TheQuietMode() {
     return *state;
 }
 
-int AnswerCommand(XLOPER* result, bool answer) {
-    if (result) {
-        result->xltype = xltypeBool;
-        result->val.xbool = answer;
-    }
-    return xlretSuccess;
-}
-
-int RefuseArgument(XLOPER* result) {
-    if (result) {
-        result->xltype = xltypeErr;
-        result->val.err = xlerrValue;
-    }
-    return xlretSuccess;
-}
-
 // The one argument as a cell value; false when there is none or it is not a plain value.
 bool OneArgument(int count, XLOPER** args, CellValue* value) {
     return count == 1 && args[0] && RecordToCell(*args[0], value);
@@ -117,28 +101,28 @@ bool OneArgument(int count, XLOPER** args, CellValue* value) {
 
 int Echo(XLOPER* result, int count, XLOPER** args) {
     CellValue flag;
-    if (!OneArgument(count, args, &flag) || flag.type != xltypeBool) return RefuseArgument(result);
+    if (!OneArgument(count, args, &flag) || flag.type != xltypeBool) return AnswerError(result);
     TheQuietMode().commands.push_back(flag.flag ? "ECHO(TRUE)" : "ECHO(FALSE)");
-    return AnswerCommand(result, true);
+    return AnswerBool(result, true);
 }
 
 int New(XLOPER* result, int count, XLOPER** args) {
     CellValue kind;
-    if (!OneArgument(count, args, &kind) || kind.type != xltypeNum || kind.num != 6) return RefuseArgument(result);
+    if (!OneArgument(count, args, &kind) || kind.type != xltypeNum || kind.num != 6) return AnswerError(result);
     TheQuietMode().commands.push_back("NEW(6)");
     ++TheQuietMode().newWindows;
-    return AnswerCommand(result, true);
+    return AnswerBool(result, true);
 }
 
 int Close(XLOPER* result, int count, XLOPER** args) {
     CellValue save;
     if (count > 1 || (count == 1 && (!OneArgument(count, args, &save) || save.type != xltypeBool)))
-        return RefuseArgument(result);
+        return AnswerError(result);
     QuietMode& quiet = TheQuietMode();
     quiet.commands.push_back(count == 0 ? "CLOSE()" : save.flag ? "CLOSE(TRUE)" : "CLOSE(FALSE)");
-    if (quiet.newWindows == 0) return AnswerCommand(result, false);
+    if (quiet.newWindows == 0) return AnswerBool(result, false);
     --quiet.newWindows;
-    return AnswerCommand(result, true);
+    return AnswerBool(result, true);
 }
 
 const std::vector<std::string>& QuietModeCommands() { return TheQuietMode().commands; }

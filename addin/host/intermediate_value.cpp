@@ -28,6 +28,12 @@ int MakeCountedText(BSTR text, char** counted) {
     return 0;
 }
 
+int MakeNumber(XLOPER* element, double number) {
+    element->xltype = xltypeNum;
+    element->val.num = number;
+    return 0;
+}
+
 // One cell's value. Kinds the host's cells do not answer in a plain sheet still get a
 // defined element: booleans stay booleans, other numbers become numbers, null is empty,
 // and anything else is #VALUE!.
@@ -42,18 +48,13 @@ int MakeElement(const VARIANT& cell, XLOPER* element) {
         element->val.w = cell.iVal;
         return 0;
     case VT_R8:
+        return MakeNumber(element, cell.dblVal);
     case VT_DATE:  // the date's serial number
-        element->xltype = xltypeNum;
-        element->val.num = cell.vt == VT_R8 ? cell.dblVal : cell.date;
-        return 0;
+        return MakeNumber(element, cell.date);
     case VT_I4:
-        element->xltype = xltypeNum;
-        element->val.num = cell.lVal;
-        return 0;
-    case VT_CY:
-        element->xltype = xltypeNum;
-        element->val.num = double(cell.cyVal.int64) / 10000.0;
-        return 0;
+        return MakeNumber(element, cell.lVal);
+    case VT_CY:  // a 64-bit count of ten-thousandths
+        return MakeNumber(element, double(cell.cyVal.int64) / 10000.0);
     case VT_BOOL:
         element->xltype = xltypeBool;
         element->val.xbool = cell.boolVal != VARIANT_FALSE;
