@@ -1,4 +1,4 @@
-// The built add-in opened by an "8.0" host with an automation model: confirmed (also past another copy of the host), and reading text cells through it.
+// The built add-in opened by an "8.0" host with an automation model: confirmed, also past another copy of the host.
 #ifdef _WIN32
 #include <initializer_list>
 #include <string>
@@ -29,7 +29,7 @@ protected:
     }
     void TearDown() override {
         xlhost::CloseAddin(addin_);
-        EXPECT_EQ(xlhost::LiveAutomationObjects(), serverObjects_) << "the add-in kept automation objects after closing";
+        EXPECT_EQ(xlhost::LiveAutomationObjects(), serverObjects_) << "objects kept after closing";
         xlhost::StopAutomationServer();
         LoadedAddinTest::TearDown();
     }
@@ -58,6 +58,8 @@ TEST_F(ConnectedAddinTest, TextCellsAreReadThroughTheModelAndNumbersThroughTheHo
         {CellRef(0, 0), CellRef(0, 1), xltypeNum, 0.9999999999999999, "feet", 2, "both units from text cells"},
         {CellRef(1, 0), CellRef(0, 1), xltypeNum, 0.9999999999999999, "feet", 1, "an index from a number cell"},
         {CellRef(0, 0), CellRef(1, 1), xltypeErr, xlerrName, nullptr, 2, "a label of no unit"},
+        {AreaRef(0, 1, 0, 0), CellRef(0, 1), xltypeErr, xlerrName, nullptr, 1,
+         "a range is read as an array, which the host will not make one text: no unit"},
     };
     for (const Row& row : rows) {
         size_t before = xlhost::ValueReads();

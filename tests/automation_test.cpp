@@ -1,4 +1,4 @@
-// The instance check's registration, the host's version text, the cost of CoerceArgument's path tests, and the host's quiet mode.
+// The instance check's registration, the version text, the cost of the coercion path tests, the host's quiet mode.
 #include <cstring>
 
 #include "addin/host/automation.h"

@@ -74,16 +74,18 @@ VARIANT CellVariant(const CellValue& cell) {
 
 std::string Narrow(const VARIANT* v) {
     if (!v || v->vt != VT_BSTR || !v->bstrVal) return std::string();
-    int length = WideCharToMultiByte(CP_ACP, 0, v->bstrVal, int(SysStringLen(v->bstrVal)), nullptr, 0, nullptr, nullptr);
+    int wide = int(SysStringLen(v->bstrVal));
+    int length = WideCharToMultiByte(CP_ACP, 0, v->bstrVal, wide, nullptr, 0, nullptr, nullptr);
     std::string text(size_t(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, v->bstrVal, int(SysStringLen(v->bstrVal)), &text[0], length, nullptr, nullptr);
+    WideCharToMultiByte(CP_ACP, 0, v->bstrVal, wide, &text[0], length, nullptr, nullptr);
     return text;
 }
 
 bool SameText(const std::string& a, const std::string& b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
     return true;
 }
 
