@@ -127,6 +127,11 @@ TEST_F(HostCoercionTest, ScalarsReferencesAndArraysCoerceByExcelsRules) {
         {Num(3), xltypeNum | xltypeStr, "num:3"},
         {word.Record(), xltypeNum | xltypeStr, "str:abc"},
         {Num(3), xltypeNil, "failed"},
+        // A whole column is 65536 rows, one more than an array record holds; a whole sheet
+        // must be refused before its 16 million cells are read.
+        {AreaRef(0, 65535, 1, 1), xltypeMulti, "failed"},
+        {AreaRef(0, 65534, 1, 1), xltypeMulti, "multi:65535x1"},
+        {AreaRef(0, 65535, 0, 255), xltypeNum, "failed"},
     };
     for (Row row : rows) {
         XLOPER type = MakeTypeRecord(row.wanted);

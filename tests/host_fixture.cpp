@@ -5,7 +5,7 @@ void HostTest::SetUp() {
     // Every test starts as Excel's calculation thread runs, with 53-bit precision: a 32-bit
     // Windows thread starts so, while Linux and Wine's runtimes start with 64-bit mantissas,
     // which would hide a forgotten switch on every target the tests can run on.
-    SetPrecisionControl(kExcelPrecision);
+    SetPrecisionControl(xlhost::kPrecision53);
     xlhost::StartEmulatedExcel();
 }
 
@@ -40,23 +40,6 @@ std::string AddinModulePath() {
 #else
     return xlhost::BesideProgram("MEZURA32.so");
 #endif
-}
-
-void SetPrecisionControl(uint16_t bits) {
-#if defined(__i386__) || defined(__x86_64__)
-    uint16_t control;
-    __asm__ volatile("fnstcw %0" : "=m"(control));
-    control = uint16_t((control & ~0x0300) | bits);
-    __asm__ volatile("fldcw %0" : : "m"(control));
-#endif
-}
-
-uint16_t ReadPrecisionControl() {
-    uint16_t control = 0;
-#if defined(__i386__) || defined(__x86_64__)
-    __asm__ volatile("fnstcw %0" : "=m"(control));
-#endif
-    return control & 0x0300;
 }
 
 static XLOPER Typed(WORD type) {

@@ -9,6 +9,7 @@
 #include "addin/host/platform.h"
 #include "addin_loader.h"
 #include "emulated_excel.h"
+#include "x87_precision.h"
 
 // Each test starts with the x87 unit at the 53-bit precision Excel calculates with.
 class HostTest : public ::testing::Test {
@@ -32,11 +33,9 @@ HINSTANCE TestInstance();
 // The built add-in beside the test program: MEZURA32.xll on Windows, MEZURA32.so natively.
 std::string AddinModulePath();
 
-// The x87 precision control bits: 0x0200 is the 53-bit precision Excel calculates with,
-// 0x0300 the 64-bit mantissas the add-in's arithmetic is defined with.
-constexpr uint16_t kExcelPrecision = 0x0200, kExtendedPrecision = 0x0300;
-void SetPrecisionControl(uint16_t bits);
-uint16_t ReadPrecisionControl();
+// The x87 precision control, shared with the export fuzzer.
+using xlhost::ReadPrecisionControl;
+using xlhost::SetPrecisionControl;
 
 // Records to hand to the add-in or the host, built the way Excel builds them.
 XLOPER Num(double value);

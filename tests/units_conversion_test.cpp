@@ -1,4 +1,7 @@
 // The conversion functions: known figures, the order in which argument errors win, hostile arguments.
+#include <cfloat>
+#include <cmath>
+#include <limits>
 #include <string>
 
 #include "addin/units/conversion.h"
@@ -186,6 +189,69 @@ TEST_F(ConversionTest, HostileArgumentsAnswerErrorsWithoutFaults) {
                 EXPECT_FALSE(answer.isError) << row.what << ": error " << answer.err;
                 EXPECT_EQ(answer.label, second ? row.label : "feet") << row.what;
             }
+        }
+        EXPECT_TRUE(xlhost::LedgerProblems().empty()) << row.what;
+    }
+}
+
+// A number no cell can show (an overflow to infinity, or a NaN or infinite argument carried
+// through) answers #VALUE! in the static record, as the tank functions do for a volume; every
+// finite result keeps its bits, at the very edge of the double range and below its normal range.
+TEST_F(ConversionTest, ResultsNoCellCanShowAnswerValueErrorAndFiniteOnesKeepTheirBits) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    CountedText miles("miles"), inches("inches"), feet("feet"), meters("meters");
+    CountedText degC("deg. C"), degF("deg. F"), kelvin("Kelvin"), rankine("deg. Rankine");
+    struct Row {
+        const char* what;
+        CvtFunction convert;
+        XLOPER value, units, newUnits;
+        bool finite;
+        double expected;  // when finite: exactly this, or within 1e-12 relative when `approximate`
+        bool approximate;
+    };
+    const Row rows[] = {
+        {"1e308 miles in inches", CvtLength, Num(1e308), miles.Record(), inches.Record(), false, 0, false},
+        {"-1e308 miles in inches", CvtLength, Num(-1e308), miles.Record(), inches.Record(), false, 0, false},
+        {"largest double in feet to inches", CvtLength, Num(DBL_MAX), feet.Record(), inches.Record(), false, 0, false},
+        {"NaN meters", CvtLength, Num(nan), meters.Record(), feet.Record(), false, 0, false},
+        {"infinite meters", CvtLength, Num(inf), meters.Record(), feet.Record(), false, 0, false},
+        {"-infinite meters to meters", CvtLength, Num(-inf), Int(1), Int(1), false, 0, false},
+        {"huge deg. C in deg. F", CvtTemperature, Num(1e308), degC.Record(), degF.Record(), false, 0, false},
+        {"huge negative Kelvin in deg. C", CvtTemperature, Num(-1e308), kelvin.Record(), degC.Record(), false, 0, false},
+        {"NaN deg. C to deg. C", CvtTemperature, Num(nan), degC.Record(), degC.Record(), false, 0, false},
+        {"infinite deg. F in Kelvin", CvtTemperature, Num(inf), degF.Record(), kelvin.Record(), false, 0, false},
+        {"largest double feet to feet", CvtLength, Num(DBL_MAX), feet.Record(), feet.Record(), true, DBL_MAX, false},
+        {"largest double in inches to feet", CvtLength, Num(DBL_MAX), inches.Record(), feet.Record(), true,
+         DBL_MAX / 12, true},
+        {"1e300 miles in inches", CvtLength, Num(1e300), miles.Record(), inches.Record(), true, 6.336e304, true},
+        // The sum passes the largest double by less than half a unit of its last place.
+        {"largest double deg. F in deg. Rankine", CvtTemperature, Num(DBL_MAX), degF.Record(), rankine.Record(), true,
+         DBL_MAX, false},
+        {"lowest double deg. Rankine in deg. F", CvtTemperature, Num(-DBL_MAX), rankine.Record(), degF.Record(), true,
+         -DBL_MAX, false},
+        {"1e308 deg. F in deg. C", CvtTemperature, Num(1e308), degF.Record(), degC.Record(), true, 1e308 / 1.8, true},
+        {"1e-310 inches in miles", CvtLength, Num(1e-310), inches.Record(), miles.Record(), true, 1.5782828282828e-315,
+         true},
+        {"smallest denormal meters to meters", CvtLength, Num(DBL_TRUE_MIN), Int(1), Int(1), true, DBL_TRUE_MIN, false},
+        {"-0 meters in feet stays -0", CvtLength, Num(-0.0), meters.Record(), feet.Record(), true, -0.0, false},
+        {"-0 deg. C to deg. C stays -0", CvtTemperature, Num(-0.0), Int(1), Int(1), true, -0.0, false},
+    };
+    for (const Row& row : rows) {
+        xlhost::StartEmulatedExcel();
+        Answer answer = CallAsExcel(row.convert, row.value, row.units, row.newUnits);
+        ASSERT_TRUE(answer.shapeProblem.empty()) << row.what << ": " << answer.shapeProblem;
+        if (!row.finite) {
+            EXPECT_TRUE(answer.isError && answer.err == xlerrValue)
+                << row.what << ": expected #VALUE!, got " << (answer.isError ? "error " : "") << answer.number;
+            EXPECT_EQ(xlhost::ReadLedger().addinBlocks, 0u) << row.what << ": an error must allocate nothing";
+        } else if (row.approximate) {
+            ASSERT_FALSE(answer.isError) << row.what << ": error " << answer.err;
+            EXPECT_NEAR(answer.number / row.expected, 1.0, 1e-12) << row.what << ": got " << answer.number;
+        } else {
+            ASSERT_FALSE(answer.isError) << row.what << ": error " << answer.err;
+            EXPECT_EQ(Bits(answer.number), Bits(row.expected)) << row.what << ": got " << std::hexfloat << answer.number
+                                                               << ", expected " << row.expected;
         }
         EXPECT_TRUE(xlhost::LedgerProblems().empty()) << row.what;
     }

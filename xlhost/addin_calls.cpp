@@ -20,7 +20,15 @@ int CallIntEntry(const LoadedAddin& addin, const char* name) {
     return entry ? entry() : -1;
 }
 
-XLOPER* CallWithRecords(void* entry, size_t count, XLOPER** a) {
+CallResult Single(const CellValue& cell) {
+    CallResult result;
+    result.cells.push_back(cell);
+    return result;
+}
+
+}  // namespace
+
+XLOPER* CallRecordEntry(void* entry, size_t count, XLOPER** a) {
     typedef XLOPER* R;
     switch (count) {
     case 0: return reinterpret_cast<R(XLLAPI*)()>(entry)();
@@ -36,14 +44,6 @@ XLOPER* CallWithRecords(void* entry, size_t count, XLOPER** a) {
                                                                             a[7]);
     }
 }
-
-CallResult Single(const CellValue& cell) {
-    CallResult result;
-    result.cells.push_back(cell);
-    return result;
-}
-
-}  // namespace
 
 CallResult TakeAddinResult(const LoadedAddin& addin, XLOPER* record) {
     if (!record) return Single(CellValue::Error(xlerrValue));
@@ -128,7 +128,7 @@ CallStatus CallRegistered(const LoadedAddin& addin, const std::string& name, con
         }
         pointers[i] = &copies[i];
     }
-    *result = TakeAddinResult(addin, CallWithRecords(entry, count, pointers));
+    *result = TakeAddinResult(addin, CallRecordEntry(entry, count, pointers));
     return CallStatus::Called;
 }
 

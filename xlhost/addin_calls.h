@@ -42,6 +42,10 @@ bool AutoRegister(const LoadedAddin& addin, const std::string& procedure, CallRe
 CallStatus CallRegistered(const LoadedAddin& addin, const std::string& name, const std::vector<XLOPER>& arguments,
                           CallResult* result);
 
+// Calls an export that takes `count` record pointers (at most 8) and answers one, as Excel
+// calls a worksheet function of type "R...".
+XLOPER* CallRecordEntry(void* entry, size_t count, XLOPER** arguments);
+
 // Copies a result record the add-in returned and gives a flagged one back through xlAutoFree.
 CallResult TakeAddinResult(const LoadedAddin& addin, XLOPER* record);
 

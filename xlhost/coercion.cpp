@@ -34,29 +34,32 @@ bool CellFromRecord(const XLOPER& record, CellValue* cell) {
     return RecordToCell(record, cell);
 }
 
-bool ReadArea(DWORD sheet, const XLREF& area, Value* value) {
-    WORD rows = WORD(area.rwLast - area.rwFirst + 1);
-    WORD columns = WORD(area.colLast - area.colFirst + 1);
+// `scalarOnly`: the caller cannot use an array, so a range of several cells is refused
+// before its cells are read (a scalar is never taken from several values).
+bool ReadArea(DWORD sheet, const XLREF& area, bool scalarOnly, Value* value) {
+    // Counted wider than a WORD: a whole column has 65536 rows, which a WORD would wrap to 0.
+    size_t rows = size_t(area.rwLast) - area.rwFirst + 1;
+    size_t columns = size_t(area.colLast) - area.colFirst + 1;
     if (rows == 1 && columns == 1) {
         value->scalar = GetCell(sheet, area.rwFirst, area.colFirst);
         return true;
     }
-    if (size_t(rows) * columns > 65535) return false;  // beyond what one array record can hold
+    if (scalarOnly || rows * columns > 65535) return false;  // 65535: what one array record holds
     value->isArray = true;
-    value->rows = rows;
-    value->columns = columns;
+    value->rows = WORD(rows);
+    value->columns = WORD(columns);
     for (int r = area.rwFirst; r <= area.rwLast; ++r)
         for (int c = area.colFirst; c <= area.colLast; ++c) value->items.push_back(GetCell(sheet, r, c));
     return true;
 }
 
-bool ReadValue(const XLOPER& source, Value* value) {
+bool ReadValue(const XLOPER& source, bool scalarOnly, Value* value) {
     switch (source.xltype & ~kFlagBits) {
     case xltypeSRef:
     case xltypeRef: {
         DWORD sheet;
         XLREF area;
-        return ReferenceArea(source, &sheet, &area) && ReadArea(sheet, area, value);
+        return ReferenceArea(source, &sheet, &area) && ReadArea(sheet, area, scalarOnly, value);
     }
     case xltypeMulti: {
         const auto& array = source.val.array;
@@ -236,7 +239,7 @@ int CoerceValue(const XLOPER* source, const XLOPER* wanted, XLOPER* result) {
     }
 
     Value value;
-    if (!ReadValue(*source, &value)) return xlretFailed;
+    if (!ReadValue(*source, !readOnly && !(mask & xltypeMulti), &value)) return xlretFailed;
     WORD natural = NaturalType(value);
     if (readOnly) mask = natural;
 

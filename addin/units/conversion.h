@@ -29,9 +29,11 @@ struct ConversionResult {
 // it to make the heap run dry.
 extern void* (*g_pfnAllocateResult)(size_t bytes);
 
-// A result block for the catalogue's own `label`, its number still to be written into
-// elements[0]; nullptr when the heap cannot supply it.
-ConversionResult* MakeConversionResult(char* label);
+// The answer of a conversion that resolved: a result block holding `number` and the
+// catalogue's own `label`, or #VALUE! in `errorRecord` when the number is not finite (an
+// overflow to infinity, or a NaN or infinite argument: no cell can show either) or the heap
+// cannot supply the block. Nothing is allocated for an error.
+XLOPER* AnswerConversion(XLOPER* errorRecord, char* label, double number);
 
 // Writes an error code into a static result record and answers its address.
 XLOPER* AnswerError(XLOPER* record, int code);

@@ -15,9 +15,5 @@ XLOPER* ConvertByFactor(XLOPER* value, XLOPER* units, XLOPER* newUnits, const Un
     // the product is rounded to a double: 12 inches are then 0.9999999999999999 feet, where a
     // quotient rounded first would give exactly 1.
     long double quotient = static_cast<long double>(to.factor) / static_cast<long double>(from.factor);
-    ConversionResult* result = MakeConversionResult(to.label);
-    // With no heap left there is no number to show; #VALUE! says the cell could not be computed.
-    if (!result) return AnswerError(&errorResult, xlerrValue);
-    result->elements[0].val.num = static_cast<double>(quotient * static_cast<long double>(number));
-    return &result->array;
+    return AnswerConversion(&errorResult, to.label, static_cast<double>(quotient * static_cast<long double>(number)));
 }

@@ -43,8 +43,5 @@ XLL_EXPORT XLOPER* XLLAPI CvtTemperature(XLOPER* value, XLOPER* units, XLOPER* n
         volatile double t = static_cast<double>(ToFahrenheit(fromIndex, number));
         converted = static_cast<double>(FromFahrenheit(toIndex, t));
     }
-    ConversionResult* result = MakeConversionResult(g_TemperatureUnits[toIndex - 1].label);
-    if (!result) return AnswerError(&errorResult, xlerrValue);
-    result->elements[0].val.num = converted;
-    return &result->array;
+    return AnswerConversion(&errorResult, g_TemperatureUnits[toIndex - 1].label, converted);
 }
