@@ -1,5 +1,6 @@
 // The automation path against platform faults: quiet mode, the one message box, reads with no host connected.
 #ifdef _WIN32
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -22,6 +23,7 @@ struct Seen {
     std::vector<std::string> boxes;  // caption, a bar, the text
     UINT boxType = 0xdeadbeef;
     HWND boxOwner = reinterpret_cast<HWND>(0xdeadbeef);
+    std::string debugOutput;
 };
 Seen g_seen;
 HRESULT g_oleInitializeAnswer = S_OK;
@@ -41,6 +43,8 @@ int WINAPI RecordBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     return IDOK;
 }
 
+void WINAPI RecordDebugOutput(LPCSTR text) { g_seen.debugOutput += text; }
+
 class HostConnectionTest : public HostTest {
 protected:
     void SetUp() override {
@@ -56,6 +60,7 @@ protected:
         g_oleCalls.pfnOleUninitialize = FakeOleUninitialize;
         g_oleCalls.pfnCLSIDFromProgID = NoProgId;
         g_oleCalls.pfnMessageBoxA = RecordBox;
+        g_oleCalls.pfnOutputDebugStringA = RecordDebugOutput;
     }
     void TearDown() override {
         StopAutomation();
@@ -73,13 +78,14 @@ TEST_F(HostConnectionTest, AFailedSearchEndsQuietModeAndHoldsNothing) {
         bool noActiveObject;
         HRESULT status;
         int uninitialized;
+        const char* debugOutput;
         const char* what;
     };
     const Row rows[] = {
-        {S_OK, false, E_FAIL, 1, "no class registered for the host"},
-        {S_FALSE, false, E_FAIL, 1, "OLE already initialised on the thread: still balanced"},
-        {S_OK, true, E_FAIL, 1, "no active object"},
-        {E_OUTOFMEMORY, false, E_OUTOFMEMORY, 0, "OleInitialize fails"},
+        {S_OK, false, E_FAIL, 1, "", "no class registered for the host"},
+        {S_FALSE, false, E_FAIL, 1, "", "OLE already initialised on the thread: still balanced"},
+        {S_OK, true, E_FAIL, 1, "", "no active object"},
+        {E_OUTOFMEMORY, false, E_OUTOFMEMORY, 0, "OleInitialize Failed\n", "OleInitialize fails"},
     };
     for (const Row& row : rows) {
         xlhost::ResetQuietMode();
@@ -98,7 +104,19 @@ TEST_F(HostConnectionTest, AFailedSearchEndsQuietModeAndHoldsNothing) {
         EXPECT_FALSE(g_fOleInitialized) << row.what;
         EXPECT_EQ(g_seen.oleInitialize, 1) << row.what;
         EXPECT_EQ(g_seen.oleUninitialize, row.uninitialized) << row.what;
+        EXPECT_EQ(g_seen.debugOutput, row.debugOutput) << row.what;
     }
+}
+
+TEST_F(HostConnectionTest, ASearchWhileStillConnectedIsRefusedAndEndsQuietMode) {
+    // Never dereferenced: the search must stop at the mere presence of an object.
+    g_pdispXL = reinterpret_cast<IDispatch*>(uintptr_t(0xdeadbeef));
+    EXPECT_EQ(FindHostInstance(), E_FAIL);
+    g_pdispXL = nullptr;
+    EXPECT_EQ(g_seen.debugOutput, "NULL != g_pdispXL\n");
+    EXPECT_EQ(g_seen.oleInitialize, 0);
+    EXPECT_EQ(xlhost::OpenNewWindows(), 0);
+    EXPECT_EQ(xlhost::QuietModeCommands().back(), "ECHO(TRUE)");
 }
 
 TEST_F(HostConnectionTest, OtherVersionsNeverStartOle) {

@@ -131,10 +131,10 @@ HRESULT FindHostInstance() {
 
     HRESULT status;
     if (g_pdispXL) {
-        OutputDebugStringA("NULL != g_pdispXL\n");
+        g_oleCalls.pfnOutputDebugStringA("NULL != g_pdispXL\n");
         status = E_FAIL;
     } else if (!g_fOleInitialized && FAILED(status = g_oleCalls.pfnOleInitialize(nullptr))) {
-        OutputDebugStringA("OleInitialize Failed\n");
+        g_oleCalls.pfnOutputDebugStringA("OleInitialize Failed\n");
     } else {
         g_fOleInitialized = true;
         status = SearchHostInstance();

@@ -6,7 +6,7 @@
 const OleCalls kPlatformOleCalls = {
     OleInitialize,       OleUninitialize,     CLSIDFromProgID,     GetActiveObject,
     CreateBindCtx,       SysAllocString,      SafeArrayAccessData, MultiByteToWideChar,
-    WideCharToMultiByte, MessageBoxA,         std::malloc,
+    WideCharToMultiByte, MessageBoxA,         OutputDebugStringA,  std::malloc,
 };
 
 OleCalls g_oleCalls = kPlatformOleCalls;

@@ -22,6 +22,7 @@ struct OleCalls {
     int(WINAPI* pfnWideCharToMultiByte)(UINT codePage, DWORD flags, LPCWCH wide, int wideLength, LPSTR text,
                                         int length, LPCCH defaultChar, LPBOOL usedDefault);
     int(WINAPI* pfnMessageBoxA)(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
+    void(WINAPI* pfnOutputDebugStringA)(LPCSTR text);
     // The heap of intermediate values (texts and element arrays), released with std::free.
     void* (*pfnAllocate)(size_t bytes);
 };
