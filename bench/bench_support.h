@@ -4,7 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "addin/host/xloper.h"
+#include "xlapi/xloper.h"
 
 namespace bench {
 

@@ -1,4 +1,4 @@
-// The instance check's registration, the host's version text, and the cost of CoerceArgument's path tests.
+// The instance check's registration, the version text, the cost of the coercion path tests, the host's quiet mode.
 #include <cstring>
 
 #include "addin/host/automation.h"
@@ -6,6 +6,7 @@
 #include "addin/host/posix_strings.h"
 #include "host_fixture.h"
 #include "registry.h"
+#include "worksheet_calls.h"
 
 namespace {
 
@@ -21,6 +22,7 @@ protected:
     void TearDown() override {
         // Other tests expect the add-in's state as loaded: no version read yet.
         std::strcpy(g_szExcelVersion, "      ");
+        g_fMessageShown = false;
         xlhost::RefuseRegistrations(false);
         HostTest::TearDown();
     }
@@ -102,6 +104,7 @@ TEST_F(AutomationTest, OnlyAnEightHostPaysForThePathTestsAndOnlyForTextReference
         WORD wanted;
         size_t hostCalls;  // xlCoerce included
         const char* what;
+        bool passesTheTests = false;  // every test of the second path passes
     };
     const Row rows[] = {
         {"5.0", CellRef(0, 0), 2, xltypeStr, 1, "5.0: text cell to text"},
@@ -113,9 +116,9 @@ TEST_F(AutomationTest, OnlyAnEightHostPaysForThePathTestsAndOnlyForTextReference
         {"8.0", CellRef(1, 0), 2, xltypeInt, 1, "8.0: integer wanted"},
         {"8.0", literal.Record(), 2, xltypeStr, 1, "8.0: a text value, no reference"},
         {"8.0", Num(3), 1, 0, 1, "8.0: a number value, one-argument form"},
-        {"8.0", CellRef(0, 0), 2, xltypeStr, 4, "8.0: text cell to text: probe, ISTEXT, OR"},
-        {"8.0", CellRef(0, 0), 1, 0, 4, "8.0: text cell, one-argument form"},
-        {"8.0", AreaRef(0, 1, 0, 1), 2, xltypeMulti, 4, "8.0: range to array"},
+        {"8.0", CellRef(0, 0), 2, xltypeStr, 4, "8.0: text cell to text: probe, ISTEXT, OR", true},
+        {"8.0", CellRef(0, 0), 1, 0, 4, "8.0: text cell, one-argument form", true},
+        {"8.0", AreaRef(0, 1, 0, 1), 2, xltypeMulti, 4, "8.0: range to array", true},
         {"8.0", AreaRef(1, 1, 0, 1), 2, xltypeMulti, 4, "8.0: numbers only: ISTEXT and OR answer no"},
     };
     for (Row row : rows) {
@@ -126,14 +129,18 @@ TEST_F(AutomationTest, OnlyAnEightHostPaysForThePathTestsAndOnlyForTextReference
         xlhost::SetCell(xlhost::CallingSheet(), 1, 1, xlhost::CellValue::Number(4));
         xlhost::SetHostVersion(row.version);
         ASSERT_EQ(ReadHostVersion(), 0);
+        // Where the second path is built, an unconfirmed add-in whose message was shown
+        // answers 32 at once: the tests' host calls are then the only ones.
+        g_fMessageShown = true;
+        bool secondPath = kAutomationPathBuilt && row.passesTheTests;
         size_t before = CoercionCalls();
         XLOPER type = MakeTypeRecord(row.wanted);
         XLOPER result;
         int status = CoerceArgument(&result, row.count, &row.source, row.count == 2 ? &type : nullptr);
-        EXPECT_EQ(CoercionCalls() - before, row.hostCalls) << row.what;
-        EXPECT_EQ(xlhost::CallCount(xlCoerce), 1u) << row.what;
-        // Whatever path the tests chose, the value is the plain coercion's.
-        EXPECT_EQ(status, xlretSuccess) << row.what;
+        EXPECT_EQ(CoercionCalls() - before, row.hostCalls - secondPath) << row.what;
+        EXPECT_EQ(xlhost::CallCount(xlCoerce), secondPath ? 0u : 1u) << row.what;
+        // Without the second path the value is the plain coercion's.
+        EXPECT_EQ(status, secondPath ? xlretFailed : xlretSuccess) << row.what;
         FreeHostRecord(&result);
         EXPECT_TRUE(xlhost::LedgerProblems().empty()) << row.what << ": a host record was not given back";
     }
@@ -149,6 +156,37 @@ TEST_F(AutomationTest, TheProbeAndTextTestsAreSkippedOnceTheRecordsRuleThePathOu
     EXPECT_NE(CoerceArgument(&result, 2, &twoCells, &type), xlretSuccess);
     EXPECT_EQ(result.xltype, xltypeErr);
     EXPECT_EQ(CoercionCalls(), 1u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(HostTest, TheHostRecordsQuietModeAndClosesOnlyTheWindowsItOpened) {
+    XLOPER off = Bool(false), on = Bool(true), six = Num(6), five = Num(5), text = Nil();
+    struct Row { int xlfn; int count; XLOPER* argument; WORD answerType; WORD answer; const char* recorded; };
+    const Row rows[] = {
+        {xlcEcho, 1, &off, xltypeBool, 1, "ECHO(FALSE)"},
+        {xlcNew, 1, &six, xltypeBool, 1, "NEW(6)"},
+        {xlcClose, 1, &off, xltypeBool, 1, "CLOSE(FALSE)"},
+        {xlcClose, 1, &off, xltypeBool, 0, "CLOSE(FALSE)"},  // nothing of NEW's left to close
+        {xlcEcho, 1, &on, xltypeBool, 1, "ECHO(TRUE)"},
+        {xlcNew, 1, &five, xltypeErr, xlerrValue, nullptr},  // only the kind the add-in asks for
+        {xlcEcho, 1, &text, xltypeErr, xlerrValue, nullptr},
+        {xlcEcho, 0, nullptr, xltypeErr, xlerrValue, nullptr},
+    };
+    std::vector<std::string> expected;
+    for (const Row& row : rows) {
+        XLOPER answer = Int(0x7ead);
+        int status = row.count ? Excel4(row.xlfn, &answer, 1, row.argument) : Excel4(row.xlfn, &answer, 0);
+        EXPECT_EQ(status, xlretSuccess) << row.xlfn;
+        EXPECT_EQ(answer.xltype, row.answerType) << row.xlfn;
+        EXPECT_EQ(row.answerType == xltypeBool ? answer.val.xbool : answer.val.err, row.answer) << row.xlfn;
+        if (row.recorded) expected.push_back(row.recorded);
+    }
+    EXPECT_EQ(xlhost::QuietModeCommands(), expected);
+    EXPECT_EQ(xlhost::OpenNewWindows(), 0);
+    EXPECT_TRUE(xlhost::UnhandledCalls().empty());
 }
 
 }  // namespace

@@ -50,7 +50,7 @@ if [ "$preset" = win32 ]; then cp dist/* "$drive/DIST/"
 else cp $bin/SETUP.EXE $bin/MEZURA32.xll dist/SETUP.INF "$drive/DIST/"; fi
 cp $bin/excel_peer.exe "$drive/Excel/EXCEL.EXE"
 cp $bin/progman_peer.exe $bin/setup_driver.exe $bin/xlhost.exe $bin/XLCALL32.DLL "$drive/TOOLS/"
-cp examples/demo.sheet "$drive/TOOLS/"
+cp examples/demo.sheet examples/demo8.sheet "$drive/TOOLS/"
 wine reg add 'HKCR\.xls' /ve /d Excel.Sheet /f >/dev/null
 wine reg add 'HKCR\Excel.Sheet' /ve /d 'Excel Worksheet' /f >/dev/null
 wine reg add 'HKCR\Excel.Sheet\shell\open\command' /ve /d '"C:\Excel\EXCEL.EXE" "%1"' /f >/dev/null
@@ -84,4 +84,8 @@ echo "  $(cat "$drive/Excel/EXCEL.LOG")"
 echo
 echo "Running the emulated Excel ($preset) on the installed add-in $dest\\MEZURA32.XLL..."
 wine 'C:\TOOLS\xlhost.exe' "$dest\\MEZURA32.XLL" 'C:\TOOLS\demo.sheet' | tr -d '\r'
+# Excel 8.0: text cells are read through the host's automation model.
+echo
+echo "Running the emulated Excel 8.0 ($preset) on the installed add-in..."
+wine 'C:\TOOLS\xlhost.exe' --version 8.0 "$dest\\MEZURA32.XLL" 'C:\TOOLS\demo8.sheet' | tr -d '\r'
 wine --stop-server

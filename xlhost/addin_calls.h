@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "../addin/host/xloper.h"
+#include "xloper.h"
 #include "addin_loader.h"
 #include "workbook.h"
 

@@ -23,7 +23,7 @@
 
 #include <string>
 
-#include "../addin/host/xloper.h"
+#include "xloper.h"
 
 namespace xlhost {
 

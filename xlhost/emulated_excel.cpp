@@ -62,6 +62,7 @@ void StartEmulatedExcel() {
     ResetLedger();
     ResetWorkbook();
     ResetRegistry();
+    ResetQuietMode();
     HostState& host = TheHost();
     host.unhandled.clear();
     host.calls.clear();
@@ -125,6 +126,12 @@ int HandleExcel4(int xlfn, XLOPER* result, int count, XLOPER** args) {
         return Or(result, count, args);
     case xlcActivate:
         return Activate(result, count, args);
+    case xlcEcho:
+        return Echo(result, count, args);
+    case xlcNew:
+        return New(result, count, args);
+    case xlcClose:
+        return Close(result, count, args);
     default:
         host.unhandled.push_back(UnhandledCall{xlfn, count});
         return xlretFailed;

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "../addin/host/xloper.h"
+#include "xloper.h"
 #include "ledger.h"
 #include "workbook.h"
 

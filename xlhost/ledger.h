@@ -7,7 +7,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "../addin/host/xloper.h"
+#include "xloper.h"
 
 namespace xlhost {
 

@@ -59,22 +59,6 @@ bool NumberArgument(XLOPER* record, double* number) {
     return true;
 }
 
-int AnswerError(XLOPER* result) {
-    if (result) {
-        result->xltype = xltypeErr;
-        result->val.err = xlerrValue;
-    }
-    return xlretSuccess;
-}
-
-int AnswerBool(XLOPER* result, bool value) {
-    if (result) {
-        result->xltype = xltypeBool;
-        result->val.xbool = value;
-    }
-    return xlretSuccess;
-}
-
 int AnswerNumber(XLOPER* result, double value) {
     if (result) {
         result->xltype = xltypeNum;
@@ -110,6 +94,22 @@ std::string ElementText(const XLOPER* elements, size_t index, size_t count) {
 }
 
 }  // namespace
+
+int AnswerError(XLOPER* result) {
+    if (result) {
+        result->xltype = xltypeErr;
+        result->val.err = xlerrValue;
+    }
+    return xlretSuccess;
+}
+
+int AnswerBool(XLOPER* result, bool value) {
+    if (result) {
+        result->xltype = xltypeBool;
+        result->val.xbool = value;
+    }
+    return xlretSuccess;
+}
 
 void ResetRegistry() {
     Registry& registry = TheRegistry();

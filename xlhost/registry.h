@@ -28,7 +28,7 @@
 #include <string>
 #include <vector>
 
-#include "../addin/host/xloper.h"
+#include "xloper.h"
 #include "workbook.h"
 
 namespace xlhost {
@@ -65,6 +65,10 @@ const std::vector<std::string>& DeletedNames();
 const std::vector<MenuItem>* FindMenu(int bar, const std::string& menu);
 // Texts shown through xlcAlert, in order.
 const std::vector<std::string>& Alerts();
+
+// The answers of a handler: #VALUE! or a boolean into `result` (when there is one), with xlretSuccess.
+int AnswerError(XLOPER* result);
+int AnswerBool(XLOPER* result, bool value);
 
 // Excel4 handlers for the calls above.
 int Register(XLOPER* result, int count, XLOPER** args);

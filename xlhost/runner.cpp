@@ -1,5 +1,12 @@
 // xlhost: loads an add-in into the emulated Excel; with a sheet file, opens it, evaluates the sheet and closes it.
+//
+//     xlhost [--version TEXT] [--serve READY STOP] ADDIN [SHEET]
+//
+// --version sets the host's version text (default "5.0"); with "8.0" the host also offers its
+// automation model on Windows. --serve (Windows) opens the add-in, sets the event READY and
+// answers automation calls until the event STOP is set: a second copy of the host for tests.
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -9,6 +16,12 @@
 #include "emulated_excel.h"
 #include "registry.h"
 #include "sheet_eval.h"
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include "automation_server.h"
+#endif
 
 namespace {
 
@@ -40,26 +53,72 @@ void RunSheet(const xlhost::LoadedAddin& addin, const std::vector<xlhost::SheetE
     PrintNewAlerts(&alertsShown);
 }
 
+#ifdef _WIN32
+// Keeps the opened add-in's host answering automation calls until `stop` is set.
+void Serve(const xlhost::LoadedAddin& addin, const char* ready, const char* stop) {
+    HANDLE readyEvent = OpenEventA(EVENT_MODIFY_STATE, FALSE, ready);
+    HANDLE stopEvent = OpenEventA(SYNCHRONIZE, FALSE, stop);
+    xlhost::OpenAddin(addin);
+    if (readyEvent) SetEvent(readyEvent);
+    while (stopEvent && MsgWaitForMultipleObjects(1, &stopEvent, FALSE, 60000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    }
+    xlhost::CloseAddin(addin);
+    if (readyEvent) CloseHandle(readyEvent);
+    if (stopEvent) CloseHandle(stopEvent);
+}
+#endif
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2 || argc > 3) {
-        std::fprintf(stderr, "usage: xlhost ADDIN [SHEET]\n");
+    const char* version = nullptr;
+    const char* serve[2] = {nullptr, nullptr};
+    int first = 1;
+    for (; first < argc && std::strncmp(argv[first], "--", 2) == 0; ++first) {
+        if (std::strcmp(argv[first], "--version") == 0 && first + 1 < argc) {
+            version = argv[++first];
+        } else if (std::strcmp(argv[first], "--serve") == 0 && first + 2 < argc) {
+            serve[0] = argv[++first];
+            serve[1] = argv[++first];
+        } else {
+            break;
+        }
+    }
+    if (argc - first < 1 || argc - first > 2) {
+        std::fprintf(stderr, "usage: xlhost [--version TEXT] [--serve READY STOP] ADDIN [SHEET]\n");
         return 2;
     }
+    const char* addinPath = argv[first];
+    const char* sheetPath = argc - first == 2 ? argv[first + 1] : nullptr;
     std::vector<xlhost::SheetEntry> entries;
-    if (argc == 3 && !ReadSheetFile(argv[2], &entries)) return 2;
+    if (sheetPath && !ReadSheetFile(sheetPath, &entries)) return 2;
     xlhost::StartEmulatedExcel();
-    xlhost::LoadedAddin addin;
+    if (version) xlhost::SetHostVersion(version);
     std::string error;
-    if (!xlhost::LoadAddin(argv[1], &addin, &error)) {
-        std::fprintf(stderr, "xlhost: cannot load %s: %s\n", argv[1], error.c_str());
+#ifdef _WIN32
+    bool serving = version && std::strcmp(version, "8.0") == 0;
+    if (serving && !xlhost::StartAutomationServer(&error)) {
+        std::fprintf(stderr, "xlhost: no automation model: %s\n", error.c_str());
+        return 1;
+    }
+#endif
+    xlhost::LoadedAddin addin;
+    if (!xlhost::LoadAddin(addinPath, &addin, &error)) {
+        std::fprintf(stderr, "xlhost: cannot load %s: %s\n", addinPath, error.c_str());
         return 1;
     }
     std::printf("Loaded add-in: %s\n", addin.path.c_str());
-    if (argc == 3) {
+#ifdef _WIN32
+    if (serve[0]) Serve(addin, serve[0], serve[1]);
+#endif
+    if (sheetPath) {
         RunSheet(addin, entries);
-    } else {
+#ifdef _WIN32
+        if (serving) std::printf("Cells read through the automation model: %u\n", unsigned(xlhost::ValueReads()));
+#endif
+    } else if (!serve[0]) {
         auto exports = xlhost::ListExports(addin);
         std::printf("Exports (%u):", unsigned(exports.size()));
         for (const auto& name : exports) std::printf(" %s", name.c_str());
@@ -67,6 +126,9 @@ int main(int argc, char** argv) {
     }
 
     xlhost::UnloadAddin(&addin);
+#ifdef _WIN32
+    if (serving) xlhost::StopAutomationServer();
+#endif
     auto problems = xlhost::LedgerProblems();
     xlhost::LedgerSummary ledger = xlhost::ReadLedger();
     std::printf("Ledger: %u host blocks handed out, %u given back, %u add-in blocks freed of %u, %u problems\n",

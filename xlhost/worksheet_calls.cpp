@@ -80,4 +80,57 @@ int Or(XLOPER* result, int count, XLOPER** args) {
 
 int Activate(XLOPER*, int, XLOPER**) { return xlretFailed; }
 
+namespace {
+
+struct QuietMode {
+    std::vector<std::string> commands;
+    int newWindows = 0;
+};
+
+QuietMode& TheQuietMode() {
+    static QuietMode* state = new QuietMode;
+    return *state;
+}
+
+// The one argument as a cell value; false when there is none or it is not a plain value.
+bool OneArgument(int count, XLOPER** args, CellValue* value) {
+    return count == 1 && args[0] && RecordToCell(*args[0], value);
+}
+
+}  // namespace
+
+int Echo(XLOPER* result, int count, XLOPER** args) {
+    CellValue flag;
+    if (!OneArgument(count, args, &flag) || flag.type != xltypeBool) return AnswerError(result);
+    TheQuietMode().commands.push_back(flag.flag ? "ECHO(TRUE)" : "ECHO(FALSE)");
+    return AnswerBool(result, true);
+}
+
+int New(XLOPER* result, int count, XLOPER** args) {
+    CellValue kind;
+    if (!OneArgument(count, args, &kind) || kind.type != xltypeNum || kind.num != 6) return AnswerError(result);
+    TheQuietMode().commands.push_back("NEW(6)");
+    ++TheQuietMode().newWindows;
+    return AnswerBool(result, true);
+}
+
+int Close(XLOPER* result, int count, XLOPER** args) {
+    CellValue save;
+    if (count > 1 || (count == 1 && (!OneArgument(count, args, &save) || save.type != xltypeBool)))
+        return AnswerError(result);
+    QuietMode& quiet = TheQuietMode();
+    quiet.commands.push_back(count == 0 ? "CLOSE()" : save.flag ? "CLOSE(TRUE)" : "CLOSE(FALSE)");
+    if (quiet.newWindows == 0) return AnswerBool(result, false);
+    --quiet.newWindows;
+    return AnswerBool(result, true);
+}
+
+const std::vector<std::string>& QuietModeCommands() { return TheQuietMode().commands; }
+int OpenNewWindows() { return TheQuietMode().newWindows; }
+
+void ResetQuietMode() {
+    TheQuietMode().commands.clear();
+    TheQuietMode().newWindows = 0;
+}
+
 }  // namespace xlhost

@@ -6,14 +6,30 @@
 //    look at answers #VALUE!.
 //  - xlcActivate: refused (xlretFailed). The emulated host calls add-in functions only
 //    while calculating, and Excel refuses command-equivalents from a worksheet function.
+//  - xlcEcho(flag), xlcNew(kind), xlcClose([save]): the quiet mode around the add-in's
+//    search for its host. Each is recorded as the macro text Excel would show ("ECHO(FALSE)",
+//    "NEW(6)", "CLOSE(FALSE)") and answers TRUE; NEW opens a window that CLOSE closes again,
+//    CLOSE with no new window open answers FALSE. A missing or other argument is #VALUE!.
 #pragma once
 
-#include "../addin/host/xloper.h"
+#include <string>
+#include <vector>
+
+#include "xloper.h"
 
 namespace xlhost {
 
 int IsText(XLOPER* result, int count, XLOPER** args);
 int Or(XLOPER* result, int count, XLOPER** args);
 int Activate(XLOPER* result, int count, XLOPER** args);
+int Echo(XLOPER* result, int count, XLOPER** args);
+int New(XLOPER* result, int count, XLOPER** args);
+int Close(XLOPER* result, int count, XLOPER** args);
+
+// The quiet-mode commands carried out, in order, and the windows NEW opened that are still open.
+const std::vector<std::string>& QuietModeCommands();
+int OpenNewWindows();
+// Forgets both (StartEmulatedExcel).
+void ResetQuietMode();
 
 }  // namespace xlhost

@@ -1,7 +1,7 @@
 // The host's callback library: the Excel4 entry the add-in imports, and the hook the emulated Excel sets.
 #pragma once
 
-#include "../addin/host/xloper.h"
+#include "xloper.h"
 
 #if defined(_WIN32)
 #define XLCALL_EXPORT

@@ -34,15 +34,16 @@ mezura_target_sources(export_fuzz_addin mezura_core MEZURA32)
 mezura_target_sources(export_fuzz_host xlhost_core)
 set(export_fuzz_own ${CMAKE_CURRENT_LIST_DIR}/export_fuzz.cpp ${CMAKE_CURRENT_LIST_DIR}/record_decoder.cpp)
 file(GLOB_RECURSE export_fuzz_headers CONFIGURE_DEPENDS
-     ${PROJECT_SOURCE_DIR}/addin/*.h ${PROJECT_SOURCE_DIR}/addin/*.inc ${PROJECT_SOURCE_DIR}/xlhost/*.h)
+     ${PROJECT_SOURCE_DIR}/xlapi/*.h ${PROJECT_SOURCE_DIR}/addin/*.h ${PROJECT_SOURCE_DIR}/addin/*.inc
+     ${PROJECT_SOURCE_DIR}/xlhost/*.h)
 
 set(fuzz_dir ${CMAKE_BINARY_DIR}/addin/fuzz)
 set(callback ${fuzz_dir}/libxlcall32.so)
 set(addin ${fuzz_dir}/MEZURA32.so)
 set(fuzzer ${fuzz_dir}/addin_export_fuzz)
 set(flags -std=c++17 -g -O1 ${MEZURA_WARNINGS} -fno-sanitize-recover=all
-          -I${PROJECT_SOURCE_DIR} -I${PROJECT_SOURCE_DIR}/addin -I${PROJECT_SOURCE_DIR}/addin/host
-          -I${PROJECT_SOURCE_DIR}/xlhost)
+          -I${PROJECT_SOURCE_DIR} -I${PROJECT_SOURCE_DIR}/xlapi -I${PROJECT_SOURCE_DIR}/addin
+          -I${PROJECT_SOURCE_DIR}/addin/host -I${PROJECT_SOURCE_DIR}/xlhost)
 # The libraries are instrumented for coverage but leave libFuzzer and the runtimes to the program.
 set(library_flags ${flags} -fPIC -shared -fvisibility=hidden -fsanitize=fuzzer-no-link,address,undefined)
 

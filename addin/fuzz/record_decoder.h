@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "addin/host/xloper.h"
+#include "xlapi/xloper.h"
 
 namespace export_fuzz {
 

@@ -1,4 +1,4 @@
-// The add-in's link to the running host: the registered instance check and the host's version text.
+// The add-in's link to the running host: the registered instance check, the version text and the automation connection.
 #include "automation.h"
 
 #include <cstring>
@@ -23,18 +23,6 @@ XLOPER TextRecord(char* counted) {
     return record;
 }
 
-// The add-in's full path as the host reports it; false (and nothing to release) without a text.
-bool GetAddinPath(XLOPER* path) {
-    path->xltype = xltypeErr;
-    path->val.err = xlerrValue;
-    if (Excel4(xlGetName, path, 0) != xlretSuccess) return false;
-    if (path->xltype != xltypeStr) {
-        FreeHostRecord(path);
-        return false;
-    }
-    return true;
-}
-
 // The register id of CheckInstance, when the host has one for it.
 bool FindCheckInstanceId(XLOPER* path, XLOPER* id) {
     XLOPER name = TextRecord(g_szCheckInstanceName);
@@ -47,6 +35,17 @@ bool FindCheckInstanceId(XLOPER* path, XLOPER* id) {
 }
 
 }  // namespace
+
+bool GetAddinPath(XLOPER* path) {
+    path->xltype = xltypeErr;
+    path->val.err = xlerrValue;
+    if (Excel4(xlGetName, path, 0) != xlretSuccess) return false;
+    if (path->xltype != xltypeStr) {
+        FreeHostRecord(path);
+        return false;
+    }
+    return true;
+}
 
 int KeepDLLLoaded() {
     XLOPER path;
@@ -90,14 +89,13 @@ int ReadHostVersion() {
 int StartAutomation() {
     StopAutomation();
     if (KeepDLLLoaded() != 0) return kAutomationFailed;
-    // Connecting to the host's automation object for version "8.0" is not built yet; until it
-    // is, every version reads references through xlCoerce.
-    return ReadHostVersion();
+    int status = ReadHostVersion();
+    if (std::strcmp(g_szExcelVersion, "8.0") == 0) return ConnectToHost();
+    return status;
 }
 
 void StopAutomation() {
-    // No automation objects are held yet (the connection is not built), so all there is to
-    // undo is CheckInstance's registration.
+    ReleaseHostConnection();
     XLOPER path;
     if (!GetAddinPath(&path)) return;
     HostRecordGuard releasePath(&path);

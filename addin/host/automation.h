@@ -1,4 +1,4 @@
-// The add-in's link to the running host: the registered instance check and the host's version text.
+// The add-in's link to the running host: the registered instance check, the version text and the automation connection.
 #pragma once
 
 #include "xloper.h"
@@ -12,15 +12,33 @@ extern bool g_fCheckingInstance;
 extern bool g_fInstanceConfirmed;
 // The host's version text as last read: up to 7 characters; six blanks until read.
 extern char g_szExcelVersion[8];
+// The message asking to close other copies of the host has been shown; never cleared.
+extern bool g_fMessageShown;
+// Whether this build reads references through the host's automation model (Windows) or
+// always takes the plain path (builds without OLE).
+extern const bool kAutomationPathBuilt;
+
+// The add-in's full path as the host reports it; false (and nothing to release) without a text.
+bool GetAddinPath(XLOPER* path);
 
 // Registers CheckInstance with the host when it is not registered yet; 0 on success, else 32.
 int KeepDLLLoaded();
 // Reads the host's version text into g_szExcelVersion; 0, the host's code, or 32.
 int ReadHostVersion();
-// Stops what a previous start left, registers CheckInstance and reads the version.
+// Stops what a previous start left, registers CheckInstance, reads the version and, for
+// version "8.0", connects to the host's automation object and confirms it.
 int StartAutomation();
 // Releases what StartAutomation set up and unregisters CheckInstance.
 void StopAutomation();
+
+// Finds and confirms the host's Application object and takes its Workbooks; 0 or a status.
+int ConnectToHost();
+// Releases the Application and Workbooks objects and ends the add-in's own OLE.
+void ReleaseHostConnection();
+// The coercion entry once every test of its second path has passed: reads through the
+// confirmed host, or tells the user once that no host could be confirmed and retries.
+// `wanted` is the settled type record; `count` and `typeRecord` are the caller's own.
+int CoerceThroughAutomation(XLOPER* result, int count, XLOPER* source, XLOPER* typeRecord, XLOPER* wanted);
 
 // Exported: the host runs it through the instance-check macro. Answers 1.
 XLL_EXPORT int XLLAPI CheckInstance();

@@ -1,4 +1,4 @@
-// The add-in's single coercion entry: a checked call of the host's xlCoerce.
+// The add-in's single coercion entry: a checked call of the host's xlCoerce, or the automation path's read.
 #include "coerce.h"
 
 #include <cstring>
@@ -71,10 +71,7 @@ int CoerceArgument(XLOPER* result, int count, XLOPER* source, XLOPER* typeRecord
         return xlretInvCount;
     }
     if (!source) return xlretInvCount;
-    if (WantsAutomationPath(source, wanted)) {
-        // Reading the cells through the host's automation interface is not built yet; until
-        // it is, these references take the plain path too.
-    }
+    if (WantsAutomationPath(source, wanted)) return CoerceThroughAutomation(result, count, source, typeRecord, wanted);
     return Excel4(xlCoerce, result, 2, source, wanted);
 }
 

@@ -1,4 +1,4 @@
-// The host's value record (XLOPER), its reference records and the numbers of the host interface.
+// The host interface both sides share: the value record (XLOPER), its reference records and the numbers of Excel4.
 #pragma once
 
 #ifdef _WIN32

@@ -1,0 +1,168 @@
+// Finding the automation object of the very host that loaded this copy of the add-in.
+#include <cstdio>
+#include <cstring>
+
+#include "automation.h"
+#include "automation_ole.h"
+#include "coerce.h"
+#include "ole_calls.h"
+
+IDispatch* g_pdispXL = nullptr;
+IDispatch* g_pdispWorkbooks = nullptr;
+bool g_fOleInitialized = false;
+
+namespace {
+
+template <typename T>
+void ReleaseObject(T** object) {
+    if (*object) (*object)->Release();
+    *object = nullptr;
+}
+
+// The running object table's next object that answers IDispatch; false when there is none.
+bool NextBoundObject(IBindCtx* context, IEnumMoniker* monikers, IDispatch** object) {
+    IMoniker* moniker = nullptr;
+    while (monikers->Next(1, &moniker, nullptr) == S_OK) {
+        HRESULT bound = moniker->BindToObject(context, nullptr, IID_IDispatch, reinterpret_cast<void**>(object));
+        moniker->Release();
+        if (SUCCEEDED(bound) && *object) return true;
+        *object = nullptr;
+    }
+    return false;
+}
+
+// Asks a candidate for its Application; keeps it in g_pdispXL while the check runs.
+bool CandidateIsTheHost(IDispatch* candidate, DISPID application) {
+    DISPPARAMS none = {nullptr, nullptr, 0, 0};
+    VARIANT answer;
+    VariantInit(&answer);
+    HRESULT status = candidate->Invoke(application, IID_NULL, LOCALE_USER_DEFAULT, kMethodOrGet, &none, &answer,
+                                       nullptr, nullptr);
+    if (FAILED(status)) return false;
+    if (answer.vt != VT_DISPATCH || !answer.pdispVal) {
+        VariantClear(&answer);
+        return false;
+    }
+    g_pdispXL = answer.pdispVal;
+    ConfirmInstance();
+    // An earlier opening of the add-in in this process may have confirmed already.
+    return g_fInstanceConfirmed;
+}
+
+}  // namespace
+
+HRESULT ConfirmInstance() {
+    XLOPER path;
+    if (!GetAddinPath(&path)) return E_FAIL;
+    char pathText[256];
+    size_t length = static_cast<unsigned char>(path.val.str[0]);
+    std::memcpy(pathText, path.val.str + 1, length);
+    pathText[length] = 0;
+    FreeHostRecord(&path);
+
+    // cALL("<path>","CheckInstance","j"): the host calls this copy's CheckInstance only if it
+    // is the process that loaded it.
+    char macro[296];
+    std::snprintf(macro, sizeof macro, "%s%s%s", "cALL(\"", pathText, "\",\"CheckInstance\",\"j\")");
+    VARIANT text;
+    if (MakeTextVariant(macro, &text) != 0) return E_FAIL;
+    VARIANT answer;
+    VariantInit(&answer);
+    g_fCheckingInstance = true;
+    HRESULT status = CallByName(g_pdispXL, L"ExecuteExcel4Macro", kAutomationLocale, kPropertyGet, &text, &answer);
+    g_fCheckingInstance = false;
+    VariantClear(&answer);
+    VariantClear(&text);
+    return status;
+}
+
+HRESULT SearchHostInstance() {
+    IUnknown* active = nullptr;
+    IDispatch* candidate = nullptr;
+    IBindCtx* context = nullptr;
+    IRunningObjectTable* table = nullptr;
+    IEnumMoniker* monikers = nullptr;
+    DISPID application = 0;
+
+    CLSID hostClass;
+    HRESULT status = g_oleCalls.pfnCLSIDFromProgID(L"Excel.Application", &hostClass);
+    if (SUCCEEDED(status)) status = g_oleCalls.pfnGetActiveObject(hostClass, nullptr, &active);
+    if (SUCCEEDED(status)) status = active->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&candidate));
+    if (SUCCEEDED(status)) {
+        wchar_t name[] = L"Application";
+        LPOLESTR names[1] = {name};
+        status = candidate->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &application);
+    }
+    // Another copy of the host may own the active object: try every object of the running
+    // object table until one runs this copy's CheckInstance.
+    bool searching = SUCCEEDED(status);
+    while (searching) {
+        if (CandidateIsTheHost(candidate, application)) break;
+        ReleaseObject(&candidate);
+        ReleaseObject(&g_pdispXL);
+        if (!monikers) {
+            searching = SUCCEEDED(g_oleCalls.pfnCreateBindCtx(0, &context)) &&
+                        SUCCEEDED(context->GetRunningObjectTable(&table)) && SUCCEEDED(table->EnumRunning(&monikers)) &&
+                        SUCCEEDED(monikers->Reset());
+        }
+        searching = searching && NextBoundObject(context, monikers, &candidate);
+    }
+    ReleaseObject(&monikers);
+    ReleaseObject(&table);
+    ReleaseObject(&context);
+    ReleaseObject(&candidate);
+    ReleaseObject(&active);
+    return g_fInstanceConfirmed ? S_OK : E_FAIL;
+}
+
+HRESULT FindHostInstance() {
+    // Quiet mode: screen updates off and a fresh book in front, so that running the macro
+    // in the host shows nothing.
+    XLOPER off{}, on{}, chart{}, opened{};
+    off.xltype = on.xltype = xltypeBool;
+    on.val.xbool = 1;
+    chart.xltype = xltypeNum;
+    chart.val.num = 6;
+    opened.xltype = xltypeErr;
+    Excel4(xlcEcho, nullptr, 1, &off);
+    int newStatus = Excel4(xlcNew, &opened, 1, &chart);
+    bool quiet = newStatus == xlretSuccess && opened.xltype != xltypeErr;
+    if (newStatus == xlretSuccess) FreeHostRecord(&opened);
+
+    HRESULT status;
+    if (g_pdispXL) {
+        g_oleCalls.pfnOutputDebugStringA("NULL != g_pdispXL\n");
+        status = E_FAIL;
+    } else if (!g_fOleInitialized && FAILED(status = g_oleCalls.pfnOleInitialize(nullptr))) {
+        g_oleCalls.pfnOutputDebugStringA("OleInitialize Failed\n");
+    } else {
+        g_fOleInitialized = true;
+        status = SearchHostInstance();
+    }
+    // Quiet mode ends on every return: left on, the host would stop redrawing its screen.
+    if (quiet) {
+        Excel4(xlcClose, nullptr, 1, &off);
+        Excel4(xlcEcho, nullptr, 1, &on);
+    }
+    return status;
+}
+
+int ConnectToHost() {
+    HRESULT status = FindHostInstance();
+    if (FAILED(status)) return int(status);
+    status = GetObjectByName(g_pdispXL, L"Workbooks", kMethodOrGet, nullptr, &g_pdispWorkbooks);
+    if (FAILED(status)) {
+        ReleaseObject(&g_pdispXL);
+        return int(status);
+    }
+    return 0;
+}
+
+void ReleaseHostConnection() {
+    ReleaseObject(&g_pdispWorkbooks);
+    ReleaseObject(&g_pdispXL);
+    if (g_fOleInitialized) {
+        g_oleCalls.pfnOleUninitialize();
+        g_fOleInitialized = false;
+    }
+}

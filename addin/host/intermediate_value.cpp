@@ -1,0 +1,160 @@
+// A host value made from what the host's automation model answered: a text or an array of cell values.
+#include "intermediate_value.h"
+
+#include <cstdlib>
+
+#include "ole_calls.h"
+
+namespace {
+
+// A counted string of the add-in's heap from an automation text, in the ANSI code page.
+int MakeCountedText(BSTR text, char** counted) {
+    UINT length = text ? SysStringLen(text) : 0;
+    if (length > kLongestCountedText) length = kLongestCountedText;
+    auto* bytes = static_cast<char*>(g_oleCalls.pfnAllocate(length + 1));
+    if (!bytes) return xlretFailed;
+    int converted = 0;
+    if (length > 0) {
+        // Room for exactly `length` characters behind the length byte, and no terminator.
+        converted = g_oleCalls.pfnWideCharToMultiByte(CP_ACP, 0, text, int(length), bytes + 1, int(length), nullptr,
+                                                      nullptr);
+        if (converted <= 0) {
+            std::free(bytes);
+            return xlretFailed;
+        }
+    }
+    bytes[0] = char(converted);
+    *counted = bytes;
+    return 0;
+}
+
+int MakeNumber(XLOPER* element, double number) {
+    element->xltype = xltypeNum;
+    element->val.num = number;
+    return 0;
+}
+
+// One cell's value. Kinds the host's cells do not answer in a plain sheet still get a
+// defined element: booleans stay booleans, other numbers become numbers, null is empty,
+// and anything else is #VALUE!.
+int MakeElement(const VARIANT& cell, XLOPER* element) {
+    switch (cell.vt) {
+    case VT_EMPTY:
+    case VT_NULL:
+        element->xltype = xltypeNil;
+        return 0;
+    case VT_I2:
+        element->xltype = xltypeInt;
+        element->val.w = cell.iVal;
+        return 0;
+    case VT_R8:
+        return MakeNumber(element, cell.dblVal);
+    case VT_DATE:  // the date's serial number
+        return MakeNumber(element, cell.date);
+    case VT_I4:
+        return MakeNumber(element, cell.lVal);
+    case VT_CY:  // a 64-bit count of ten-thousandths
+        return MakeNumber(element, double(cell.cyVal.int64) / 10000.0);
+    case VT_BOOL:
+        element->xltype = xltypeBool;
+        element->val.xbool = cell.boolVal != VARIANT_FALSE;
+        return 0;
+    case VT_BSTR:
+        if (MakeCountedText(cell.bstrVal, &element->val.str) != 0) return xlretFailed;
+        element->xltype = xltypeStr;
+        return 0;
+    case VT_ERROR:
+        // Which error a cell held is not carried over: every one reads as #NAME?.
+        element->xltype = xltypeErr;
+        element->val.err = xlerrName;
+        return 0;
+    default:
+        element->xltype = xltypeErr;
+        element->val.err = xlerrValue;
+        return 0;
+    }
+}
+
+// The element counts of the first and second index; a one-index array is one column.
+bool ArrayShape(SAFEARRAY* array, LONG* rows, LONG* columns) {
+    UINT dimensions = SafeArrayGetDim(array);
+    if (dimensions < 1 || dimensions > 2) return false;
+    LONG low = 0, high = -1;
+    if (FAILED(SafeArrayGetLBound(array, 1, &low)) || FAILED(SafeArrayGetUBound(array, 1, &high))) return false;
+    *rows = high - low + 1;
+    *columns = 1;
+    if (dimensions == 2) {
+        if (FAILED(SafeArrayGetLBound(array, 2, &low)) || FAILED(SafeArrayGetUBound(array, 2, &high))) return false;
+        *columns = high - low + 1;
+    }
+    return true;
+}
+
+int MakeIntermediateArray(SAFEARRAY* array, XLOPER* intermediate) {
+    LONG rows = 0, columns = 0;
+    if (!array || !ArrayShape(array, &rows, &columns)) return xlretFailed;
+    // A range the 16-bit counts cannot describe is refused before anything is allocated.
+    if (rows < 1 || columns < 1 || unsigned(rows) > kMostIntermediateElements ||
+        unsigned(columns) > kMostIntermediateElements ||
+        unsigned(rows) * unsigned(columns) > kMostIntermediateElements)
+        return xlretFailed;
+    size_t count = size_t(rows) * size_t(columns);
+    auto* elements = static_cast<XLOPER*>(g_oleCalls.pfnAllocate(count * sizeof(XLOPER)));
+    if (!elements) return int(E_FAIL);
+    for (size_t i = 0; i < count; ++i) elements[i].xltype = xltypeNil;
+
+    void* data = nullptr;
+    HRESULT access = g_oleCalls.pfnSafeArrayAccessData(array, &data);
+    if (FAILED(access)) {
+        std::free(elements);
+        return int(access);
+    }
+    XLOPER made{};
+    made.xltype = xltypeMulti;
+    made.val.array.lparray = elements;
+    made.val.array.rows = WORD(rows);
+    made.val.array.columns = WORD(columns);
+    const auto* cells = static_cast<const VARIANT*>(data);
+    int status = 0;
+    for (LONG i = 0; i < rows && status == 0; ++i)
+        for (LONG j = 0; j < columns && status == 0; ++j)
+            status = MakeElement(cells[size_t(j) * size_t(rows) + size_t(i)],
+                                 &elements[size_t(i) * size_t(columns) + size_t(j)]);
+    SafeArrayUnaccessData(array);
+    if (status != 0) {
+        FreeIntermediateValue(&made);
+        return status;
+    }
+    *intermediate = made;
+    return 0;
+}
+
+}  // namespace
+
+int MakeIntermediateValue(const VARIANT* value, XLOPER* intermediate) {
+    if (value->vt == VT_BSTR) {
+        char* counted = nullptr;
+        int status = MakeCountedText(value->bstrVal, &counted);
+        if (status != 0) return status;
+        intermediate->xltype = xltypeStr;
+        intermediate->val.str = counted;
+        return 0;
+    }
+    if (value->vt == (VT_ARRAY | VT_VARIANT)) return MakeIntermediateArray(value->parray, intermediate);
+    return xlretFailed;
+}
+
+void FreeIntermediateValue(XLOPER* intermediate) {
+    if (intermediate->xltype == xltypeStr) {
+        std::free(intermediate->val.str);
+    } else if (intermediate->xltype == xltypeMulti) {
+        size_t count = size_t(intermediate->val.array.rows) * intermediate->val.array.columns;
+        for (size_t i = 0; i < count; ++i)
+            if (intermediate->val.array.lparray[i].xltype == xltypeStr)
+                std::free(intermediate->val.array.lparray[i].val.str);
+        std::free(intermediate->val.array.lparray);
+    } else {
+        return;
+    }
+    intermediate->xltype = xltypeNil;
+}
