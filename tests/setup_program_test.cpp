@@ -4,11 +4,13 @@
 #include <windows.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "addin_loader.h"
 #include "setup_fixture.h"
+#include "setup_install_fixture.h"
 
 namespace {
 
@@ -96,6 +98,10 @@ protected:
     void SetUp() override {
         CreateDirectoryA(Dist().c_str(), nullptr);
         ASSERT_TRUE(CopyFileA(xlhost::BesideProgram("SETUP.EXE").c_str(), (Dist() + "\\SETUP.EXE").c_str(), FALSE));
+        // SETUP.EXE looks for Excel before anything else: a stand-in that records its start.
+        CreateDirectoryA((root_ / "XL").c_str(), nullptr);
+        ASSERT_TRUE(CopyFileA(xlhost::BesideProgram("excel_peer.exe").c_str(), (root_ / "XL\\EXCEL.EXE").c_str(), FALSE));
+        xls_ = std::make_unique<XlsRegistration>("Mezura.ProgramSheet", "\"" + (root_ / "XL\\EXCEL.EXE") + "\" \"%1\"");
     }
     std::string Dist() const { return root_ / "dist"; }
     std::string Dest() const { return root_ / "dest"; }
@@ -124,6 +130,7 @@ protected:
     }
 
     ScratchDir root_{"mezura_setup_run"};
+    std::unique_ptr<XlsRegistration> xls_;
 };
 
 TEST_F(SetupProgramTest, AMissingScriptIsNamedAndEndsTheProgram) {
@@ -148,6 +155,8 @@ TEST_F(SetupProgramTest, CopiesTheScriptsFilesIntoTheChosenDestination) {
     WriteScript({"SAMPLE.DLL, SAMPLE.DLL, A sample", "SETUP.EXE, INSTALLER.EXE, The installer"});
     SetupRun run(Dist());
     ASSERT_TRUE(Welcome(run, Dest()));
+    // The final message; whether a Program Manager answered depends on the display.
+    EXPECT_EQ(run.AnswerMessage().rfind("Setup has installed the software successfully\n", 0), 0u);
     EXPECT_EQ(run.ExitCode(), 0);
     EXPECT_EQ(FileVersionOf(Dest() + "\\SAMPLE.DLL"), "2.0");
     EXPECT_TRUE(FileExists(Dest() + "\\INSTALLER.EXE"));
