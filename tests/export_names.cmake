@@ -1,4 +1,4 @@
-# The names of a PE image's export table, from the text of `objdump -p`.
+# The names of a PE image's export table and resource tree, from the text of `objdump -p`.
 function(mezura_export_names dump out)
   set(names "")
   string(FIND "${dump}" "[Ordinal/Name Pointer] Table" at)
@@ -11,4 +11,27 @@ function(mezura_export_names dump out)
     endforeach()
   endif()
   set(${out} "${names}" PARENT_SCOPE)
+endfunction()
+
+# The resource tree as "type/name" pairs, types and numeric names in decimal ("5/ABOUT", "16/1");
+# empty when the image has no resources.
+function(mezura_resource_names dump out)
+  set(resources "")
+  string(FIND "${dump}" "The .rsrc Resource Directory section:" at)
+  if(NOT at EQUAL -1)
+    string(SUBSTRING "${dump}" ${at} -1 tree)
+    string(REPLACE ";" "," tree "${tree}")
+    string(REPLACE "\n" ";" lines "${tree}")
+    foreach(line ${lines})
+      if(line MATCHES "^[0-9a-f]+   Entry: ID: 0x([0-9a-f]+)")
+        math(EXPR type "0x${CMAKE_MATCH_1}")
+      elseif(line MATCHES "^[0-9a-f]+     Entry: name: .*\\]: ([A-Z]+),")
+        list(APPEND resources "${type}/${CMAKE_MATCH_1}")
+      elseif(line MATCHES "^[0-9a-f]+     Entry: ID: 0x([0-9a-f]+)")
+        math(EXPR id "0x${CMAKE_MATCH_1}")
+        list(APPEND resources "${type}/${id}")
+      endif()
+    endforeach()
+  endif()
+  set(${out} "${resources}" PARENT_SCOPE)
 endfunction()

@@ -34,13 +34,7 @@ HINSTANCE TestInstance() {
 #endif
 }
 
-std::string AddinModulePath() {
-#ifdef _WIN32
-    return xlhost::BesideProgram("MEZURA32.xll");
-#else
-    return xlhost::BesideProgram("MEZURA32.so");
-#endif
-}
+std::string AddinModulePath() { return xlhost::BesideProgram(MEZURA_ADDIN_FILE); }
 
 static XLOPER Typed(WORD type) {
     XLOPER record{};

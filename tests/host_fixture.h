@@ -30,7 +30,7 @@ protected:
 // The module whose string table the tests load from (the test program itself).
 HINSTANCE TestInstance();
 
-// The built add-in beside the test program: MEZURA32.xll on Windows, MEZURA32.so natively.
+// The built add-in beside the test program: MEZURA32.xll, MEZURA64.xll, or MEZURA32.so natively.
 std::string AddinModulePath();
 
 // The x87 precision control, shared with the export fuzzer.

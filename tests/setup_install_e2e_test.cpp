@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "addin_loader.h"
+#include "host_fixture.h"
 #include "peers/setup_robot.h"
 #include "setup/program/setup_state.h"
 #include "setup_fixture.h"
@@ -125,7 +126,7 @@ protected:
         const std::string dist = Fill(row.dist, "");
         ScratchDir distDir(dist);
         CopyFileA(xlhost::BesideProgram("SETUP.EXE").c_str(), (distDir / "SETUP.EXE").c_str(), FALSE);
-        CopyFileA(xlhost::BesideProgram("MEZURA32.xll").c_str(), (distDir / "MEZURA32.XLL").c_str(), FALSE);
+        CopyFileA(AddinModulePath().c_str(), (distDir / "MEZURA32.XLL").c_str(), FALSE);
         WriteWholeFile(distDir / "SETUP.INF", ScriptText(row.script));
         const std::string log = root_ / "PROGMAN.LOG", excelLog = root_ / "XL\\EXCEL.LOG";
         DeleteFileA(log.c_str());

@@ -262,20 +262,28 @@ TEST(SetupScriptSample, TheDistributionScriptParses) {
     EXPECT_STREQ(S.settings.AddIn, "MEZURA32.XLL");
     EXPECT_STREQ(S.settings.AppCode, "MEZ");
     EXPECT_STREQ(S.settings.DefDir, "MEZURA");
-    EXPECT_EQ(S.settings.SpaceNeeded, 1024u);
+    EXPECT_EQ(S.settings.SpaceNeeded, 2048u);  // both add-in files
     EXPECT_STREQ(S.settings.groupFile, "MEZURA.GRP");
     EXPECT_STREQ(S.settings.groupName, "Mezura");
-    // Only what the distribution holds: the add-in (the help file and the workbook come later).
-    ASSERT_EQ(S.fileCount, 1);
+    // Only what the distribution holds: the add-in for 32-bit and for 64-bit Excel (the help
+    // file and the workbook come later).
+    ASSERT_EQ(S.fileCount, 2);
     EXPECT_STREQ(S.files[0].sourceName, "MEZURA32.XLL");
     EXPECT_STREQ(S.files[0].destName, "MEZURA32.XLL");
-    ASSERT_EQ(S.programItemCount, 1);
+    EXPECT_STREQ(S.files[1].sourceName, "MEZURA64.XLL");
+    EXPECT_STREQ(S.files[1].destName, "MEZURA64.XLL");
+    ASSERT_EQ(S.programItemCount, 2);
     EXPECT_STREQ(S.programItems[0].commandLine, "%AMEZURA32.XLL");
     EXPECT_STREQ(S.programItems[0].itemName, "Mezura add-in");
-    ASSERT_EQ(S.iniEntryCount, 2);
+    EXPECT_STREQ(S.programItems[1].commandLine, "%AMEZURA64.XLL");
+    EXPECT_STREQ(S.programItems[1].itemName, "Mezura add-in (64-bit Excel)");
+    ASSERT_EQ(S.iniEntryCount, 3);
     EXPECT_STREQ(S.iniEntries[0].key, "AddIn");
-    EXPECT_STREQ(S.iniEntries[1].key, "Version");
-    EXPECT_STREQ(S.iniEntries[1].value, "1.0");
+    EXPECT_STREQ(S.iniEntries[0].value, "MEZURA32.XLL");
+    EXPECT_STREQ(S.iniEntries[1].key, "AddIn64");
+    EXPECT_STREQ(S.iniEntries[1].value, "MEZURA64.XLL");
+    EXPECT_STREQ(S.iniEntries[2].key, "Version");
+    EXPECT_STREQ(S.iniEntries[2].value, "1.0");
 }
 
 #ifdef _WIN32

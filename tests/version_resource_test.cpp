@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "addin_loader.h"
+#include "host_fixture.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ protected:
         auto info = Find<InfoFunction>(library_, "GetFileVersionInfoA");
         query_ = Find<QueryFunction>(library_, "VerQueryValueA");
         ASSERT_TRUE(size && info && query_);
-        std::string path = xlhost::BesideProgram("MEZURA32.xll");
+        std::string path = AddinModulePath();
         DWORD handle = 0;
         DWORD bytes = size(path.c_str(), &handle);
         ASSERT_GT(bytes, 0u) << "no version resource in " << path;
@@ -50,8 +50,13 @@ TEST_F(VersionResourceTest, StringBlockHoldsTheProductTexts) {
     struct Row { const char* name; const char* value; };
     const Row rows[] = {
         {"FileVersion", "2.1"},         {"ProductVersion", "2.1"},   {"CompanyName", "Corvane"},
-        {"FileDescription", "Mezura Add-in for Excel"},             {"InternalName", "MEZURA32"},
-        {"OriginalFilename", "MEZURA32.XLL"}, {"ProductName", "Mezura"}, {"LegalTrademarks", " "},
+        {"FileDescription", "Mezura Add-in for Excel"},             {"ProductName", "Mezura"},
+        {"LegalTrademarks", " "},
+#ifdef _WIN64
+        {"InternalName", "MEZURA64"},   {"OriginalFilename", "MEZURA64.XLL"},
+#else
+        {"InternalName", "MEZURA32"},   {"OriginalFilename", "MEZURA32.XLL"},
+#endif
     };
     for (const Row& row : rows) {
         std::string key = std::string("\\StringFileInfo\\040904E4\\") + row.name;

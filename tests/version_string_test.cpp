@@ -27,7 +27,11 @@ const ValueRow kValueRows[] = {
     {"ProductName", 255, "Mezura"},
     {"CompanyName", 255, "Corvane"},
     {"FileDescription", 255, "Mezura Add-in for Excel"},
+#ifdef _WIN64
+    {"OriginalFilename", 255, "MEZURA64.XLL"},
+#else
     {"OriginalFilename", 255, "MEZURA32.XLL"},
+#endif
     {"LegalTrademarks", 255, " "},
     {"FileDescription", 10, "Mezura Ad"},  // cut to size - 1 characters
     {"FileVersion", 4, "2.1"},             // exactly the room it needs

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# The main job: builds the 32-bit Windows distribution into dist/, installs it with its SETUP.EXE
+# The main job: builds the Windows distribution into dist/ (MEZURA32.xll, and MEZURA64.xll for
+# 64-bit Excel), installs it with its SETUP.EXE
 # into a fresh Wine prefix (a stand-in Excel registered for ".xls", a scripted Program Manager
 # recording, a driver answering WELCOME as a user would), prints what the installation left,
-# and then runs the emulated Excel host on the installed add-in and the demo sheet.
+# and then runs the emulated Excel host on the installed add-in and the demo sheet, and the 64-bit
+# emulated Excel under wine64 on the installed MEZURA64.xll.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/bootstrap.sh
@@ -10,10 +12,13 @@ tools/bootstrap.sh
 peers=(progman_peer excel_peer setup_driver)
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 -j2 --target MEZURA32 SETUP xlhost xlcall32 "${peers[@]}"
+# The same sources for 64-bit Excel (the CMake target is MEZURA32 in both presets).
+cmake --preset win64 >/dev/null
+cmake --build --preset win64 -j2 --target MEZURA32 xlhost xlcall32
 
 rm -rf dist
 mkdir -p dist
-cp build/win32/bin/MEZURA32.xll build/win32/bin/SETUP.EXE examples/SETUP.INF dist/
+cp build/win32/bin/MEZURA32.xll build/win64/bin/MEZURA64.xll build/win32/bin/SETUP.EXE examples/SETUP.INF dist/
 echo "dist/: $(ls dist | tr '\n' ' ')"
 
 # The 32-bit product runs under Wine's 32-bit loader. Where the kernel cannot run 32-bit
@@ -25,10 +30,9 @@ if ! /usr/lib/wine/wine --version >/dev/null 2>&1 && [ "${MEZURA_WINE32_QEMU:-0}
   preset=win64
   arch=win64
   echo "This kernel cannot run 32-bit programs: the installation and the demo run the 64-bit build of the"
-  echo "same code under wine64 (SETUP.EXE and MEZURA32.xll from build/win64, SETUP.INF from dist/)."
+  echo "same code under wine64 (SETUP.EXE from build/win64, the rest from dist/)."
   echo "(MEZURA_WINE32_QEMU=1 tools/main-job.sh runs dist/ itself, under qemu-i386.)"
-  cmake --preset win64 >/dev/null
-  cmake --build --preset win64 -j2 --target MEZURA32 SETUP xlhost xlcall32 "${peers[@]}"
+  cmake --build --preset win64 -j2 --target SETUP "${peers[@]}"
 fi
 bin=build/$preset/bin
 
@@ -47,7 +51,7 @@ drive=$demo/prefix/drive_c
 # The distribution as a user gets it; Excel as the program that opens ".xls" workbooks.
 mkdir -p "$drive/DIST" "$drive/Excel" "$drive/TOOLS"
 if [ "$preset" = win32 ]; then cp dist/* "$drive/DIST/"
-else cp $bin/SETUP.EXE $bin/MEZURA32.xll dist/SETUP.INF "$drive/DIST/"; fi
+else cp $bin/SETUP.EXE dist/MEZURA32.xll dist/MEZURA64.xll dist/SETUP.INF "$drive/DIST/"; fi
 cp $bin/excel_peer.exe "$drive/Excel/EXCEL.EXE"
 cp $bin/progman_peer.exe $bin/setup_driver.exe $bin/xlhost.exe $bin/XLCALL32.DLL "$drive/TOOLS/"
 cp examples/demo.sheet examples/demo8.sheet "$drive/TOOLS/"
@@ -81,11 +85,29 @@ sed 's/^/  /' "$drive/TOOLS/PROGMAN.LOG"
 echo "Excel was started with:"
 echo "  $(cat "$drive/Excel/EXCEL.LOG")"
 
+if [ "$preset" = win32 ]; then
+  echo
+  echo "Running the emulated Excel (win32) on the installed add-in $dest\\MEZURA32.XLL..."
+  wine 'C:\TOOLS\xlhost.exe' "$dest\\MEZURA32.XLL" 'C:\TOOLS\demo.sheet' | tr -d '\r'
+  # 64-bit programs need a 64-bit prefix: the win64 build's own, reading the installed file by its Z: path.
+  run64() { build/win64/wine-run "$@"; }
+  addin64="Z:$(printf '%s' "$unix_dest/MEZURA64.XLL" | tr '/' '\\')"
+  sheet64="Z:$(printf '%s' "$PWD/examples/demo.sheet" | tr '/' '\\')"
+else
+  run64() { wine "$@"; }
+  addin64="$dest\\MEZURA64.XLL"
+  sheet64='C:\TOOLS\demo.sheet'
+fi
 echo
-echo "Running the emulated Excel ($preset) on the installed add-in $dest\\MEZURA32.XLL..."
-wine 'C:\TOOLS\xlhost.exe' "$dest\\MEZURA32.XLL" 'C:\TOOLS\demo.sheet' | tr -d '\r'
-# Excel 8.0: text cells are read through the host's automation model.
+echo "Running the 64-bit emulated Excel (wine64) on the installed add-in $dest\\MEZURA64.XLL..."
+run64 "$PWD/build/win64/bin/xlhost.exe" "$addin64" "$sheet64" | tr -d '\r'
+# Excel 8.0 (a 32-bit Excel): text cells are read through the host's automation model.
 echo
-echo "Running the emulated Excel 8.0 ($preset) on the installed add-in..."
-wine 'C:\TOOLS\xlhost.exe' --version 8.0 "$dest\\MEZURA32.XLL" 'C:\TOOLS\demo8.sheet' | tr -d '\r'
+if [ "$preset" = win32 ]; then
+  echo "Running the emulated Excel 8.0 (win32) on the installed add-in $dest\\MEZURA32.XLL..."
+  wine 'C:\TOOLS\xlhost.exe' --version 8.0 "$dest\\MEZURA32.XLL" 'C:\TOOLS\demo8.sheet' | tr -d '\r'
+else
+  echo "Running the emulated Excel 8.0 (wine64, the same code built for 64-bit) on $dest\\MEZURA64.XLL..."
+  wine 'C:\TOOLS\xlhost.exe' --version 8.0 "$dest\\MEZURA64.XLL" 'C:\TOOLS\demo8.sheet' | tr -d '\r'
+fi
 wine --stop-server

@@ -56,6 +56,12 @@ typedef XLOPER* LPXLOPER;
 static_assert(sizeof(XLOPER) == 16, "XLOPER must be 16 bytes on 32-bit Windows");
 static_assert(__builtin_offsetof(XLOPER, xltype) == 8, "XLOPER type word must sit at offset 8");
 static_assert(sizeof(XLREF) == 6 && sizeof(XLMREF) == 8, "reference records must match the host");
+#elif defined(_WIN64)
+// The 64-bit host: the union grows to 16 bytes (the array and external-reference members hold a
+// pointer and more), so the type word sits at offset 16 and the record is 24 bytes.
+static_assert(sizeof(XLOPER) == 24, "XLOPER must be 24 bytes on 64-bit Windows");
+static_assert(__builtin_offsetof(XLOPER, xltype) == 16, "XLOPER type word must sit at offset 16");
+static_assert(sizeof(XLREF) == 6 && sizeof(XLMREF) == 8, "reference records must match the host");
 #endif
 
 // Type codes. A record is "of a type" only when its whole type word equals the code.
@@ -123,5 +129,5 @@ enum : int {
 #define XLL_EXPORT extern "C" __attribute__((visibility("default")))
 #endif
 
-// The host callback, imported from XLCALL32 (by ordinal 2 on Windows).
+// The host callback, imported from XLCALL32 (on 32-bit Windows by ordinal 2, on 64-bit by name).
 extern "C" int Excel4(int xlfn, XLOPER* result, int count, ...);
