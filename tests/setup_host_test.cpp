@@ -18,9 +18,9 @@
 
 namespace {
 
-class HostTest : public InstallerTest {};
+class HostIntegrationTest : public InstallerTest {};
 
-TEST_F(HostTest, ExpandItemMacrosReplacesFromTheLastMacroAndRefusesTheRest) {
+TEST_F(HostIntegrationTest, ExpandItemMacrosReplacesFromTheLastMacroAndRefusesTheRest) {
     struct Row {
         std::string dest;
         std::string excel;
@@ -62,7 +62,7 @@ TEST_F(HostTest, ExpandItemMacrosReplacesFromTheLastMacroAndRefusesTheRest) {
     }
 }
 
-TEST_F(HostTest, StripExcelQuotesKeepsTheProgramPathAndOnlyUnquotedArguments) {
+TEST_F(HostIntegrationTest, StripExcelQuotesKeepsTheProgramPathAndOnlyUnquotedArguments) {
     struct Row {
         const char* command;
         const char* expected;
@@ -85,7 +85,7 @@ TEST_F(HostTest, StripExcelQuotesKeepsTheProgramPathAndOnlyUnquotedArguments) {
     }
 }
 
-TEST_F(HostTest, FindExcelFollowsTheXlsClassToItsOpenCommand) {
+TEST_F(HostIntegrationTest, FindExcelFollowsTheXlsClassToItsOpenCommand) {
     g_setupSyscalls.RegQueryValueA = FakeRegQueryValue;
     const std::string longest(179, 'C'), tooLong(180, 'C'), command = "\"C:\\XL\\EXCEL.EXE\" \"%1\"";
     struct Row {
@@ -114,7 +114,7 @@ TEST_F(HostTest, FindExcelFollowsTheXlsClassToItsOpenCommand) {
 }
 
 // The same lookup against the prefix's registry, written as an installation of Excel would.
-TEST_F(HostTest, FindExcelReadsWinesRegistry) {
+TEST_F(HostIntegrationTest, FindExcelReadsWinesRegistry) {
     {
         XlsRegistration xls("Mezura.TestSheet", "\"C:\\Test Office\\EXCEL.EXE\" \"%1\"");
         ASSERT_EQ(FindExcel(), 0);
@@ -128,7 +128,7 @@ TEST_F(HostTest, FindExcelReadsWinesRegistry) {
     EXPECT_EQ(FindExcel(), -1) << "no .xls class";
 }
 
-TEST_F(HostTest, WriteIniDataWritesEveryEntryThenTheNameAndRemembersTheDestination) {
+TEST_F(HostIntegrationTest, WriteIniDataWritesEveryEntryThenTheNameAndRemembersTheDestination) {
     ScratchDir dir("mezura_ini");
     lstrcpyA(destDir, dir.path().c_str());
     ApplicationSettings& settings = g_setupScript.settings;
@@ -151,10 +151,10 @@ TEST_F(HostTest, WriteIniDataWritesEveryEntryThenTheNameAndRemembersTheDestinati
     else WriteProfileStringA("CORVANE", "Install", before.c_str());
 }
 
-class ProgramManagerTest : public HostTest {
+class ProgramManagerTest : public HostIntegrationTest {
 protected:
     void SetUp() override {
-        HostTest::SetUp();
+        HostIntegrationTest::SetUp();
         UseFakeProgramManager();
         // Program Manager's main window, found by its class.
         WNDCLASSA windowClass{};
@@ -169,7 +169,7 @@ protected:
     void TearDown() override {
         DestroyWindow(window_);
         UnregisterClassA("PROGMAN", nullptr);
-        HostTest::TearDown();
+        HostIntegrationTest::TearDown();
     }
     HWND window_ = nullptr;
 };
@@ -252,7 +252,7 @@ TEST_F(ProgramManagerTest, LeavesADisabledProgramManagerDisabled) {
     EXPECT_FALSE(IsWindowEnabled(window_));
 }
 
-TEST_F(HostTest, UpdateAddInManagerStartsExcelOnTheUnquotedWorkbookPath) {
+TEST_F(HostIntegrationTest, UpdateAddInManagerStartsExcelOnTheUnquotedWorkbookPath) {
     g_setupSyscalls.WinExec = FakeWinExec;
     lstrcpyA(excelCommand, "C:\\Program Files\\XL\\EXCEL.EXE /e");
     lstrcpyA(sourceDir, "D:\\MEZURA DISK\\");
