@@ -12,6 +12,7 @@
 #include "setup/program/setup_state.h"
 #include "setup/script/setup_script.h"
 #include "setup_fixture.h"
+#include "setup_install_fixture.h"
 
 namespace {
 
@@ -278,10 +279,7 @@ protected:
         if (existing) {
             CopySample(existing, existingPath);
         } else {  // a file without a version resource
-            HANDLE file = CreateFileA(existingPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-            DWORD written = 0;
-            WriteFile(file, "text", 4, &written, nullptr);
-            CloseHandle(file);
+            WriteWholeFile(existingPath, "text");
         }
         g_tabStops.clear();
         HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, CatchTabStops, nullptr, GetCurrentThreadId());

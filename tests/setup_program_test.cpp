@@ -104,13 +104,10 @@ protected:
     std::string Dest() const { return root_ / "dest"; }
 
     void WriteScript(const std::vector<std::string>& files) {
-        std::string text = "[Application]\r\nAppName=Mezura\r\nDefDir=MEZURA\r\nSpaceNeeded=1\r\n[Files]\r\n";
-        for (const std::string& line : files) text += line + "\r\n";
-        text += "[End]\r\n";
-        HANDLE file = CreateFileA((Dist() + "\\SETUP.INF").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD written = 0;
-        WriteFile(file, text.data(), DWORD(text.size()), &written, nullptr);
-        CloseHandle(file);
+        std::vector<std::string> lines{"[Application]", "AppName=Mezura", "DefDir=MEZURA", "SpaceNeeded=1", "[Files]"};
+        lines.insert(lines.end(), files.begin(), files.end());
+        lines.push_back("[End]");
+        WriteWholeFile(Dist() + "\\SETUP.INF", ScriptText(lines));
     }
 
     // Enters the destination in WELCOME and presses OK (or Cancel with an empty `dest`).
