@@ -1,0 +1,33 @@
+// make_docs: writes the distribution's help file and setup workbook from the add-in's tables.
+//
+//     make_docs --help MEZURA.HLP --workbook install.xls
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "help/help_file.h"
+#include "workbook/install_workbook.h"
+
+int main(int argc, char** argv) {
+    const char* helpPath = nullptr;
+    const char* workbookPath = nullptr;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        if (std::strcmp(argv[i], "--help") == 0) helpPath = argv[i + 1];
+        else if (std::strcmp(argv[i], "--workbook") == 0) workbookPath = argv[i + 1];
+        else helpPath = workbookPath = nullptr, i = argc;
+    }
+    if ((argc - 1) % 2 != 0 || (!helpPath && !workbookPath)) {
+        std::fprintf(stderr, "usage: make_docs [--help FILE.HLP] [--workbook FILE.XLS]\n");
+        return 2;
+    }
+    std::string error;
+    if (helpPath && !WriteHelpFile(helpPath, &error)) {
+        std::fprintf(stderr, "make_docs: %s: %s\n", helpPath, error.c_str());
+        return 1;
+    }
+    if (workbookPath && !WriteInstallWorkbook(workbookPath, &error)) {
+        std::fprintf(stderr, "make_docs: %s: %s\n", workbookPath, error.c_str());
+        return 1;
+    }
+    return 0;
+}
