@@ -1,0 +1,40 @@
+// Little-endian writing and the packed numbers of paragraph records.
+#include "help_bytes.h"
+
+void PutByte(Bytes& out, unsigned value) { out.push_back(static_cast<uint8_t>(value)); }
+
+void PutWord(Bytes& out, unsigned value) {
+    PutByte(out, value & 0xFF);
+    PutByte(out, (value >> 8) & 0xFF);
+}
+
+void PutDword(Bytes& out, uint32_t value) {
+    PutWord(out, value & 0xFFFF);
+    PutWord(out, value >> 16);
+}
+
+void PutText(Bytes& out, const std::string& text) {
+    out.insert(out.end(), text.begin(), text.end());
+    out.push_back(0);
+}
+
+void PutBytes(Bytes& out, const Bytes& bytes) { out.insert(out.end(), bytes.begin(), bytes.end()); }
+
+void PatchDword(Bytes& out, size_t at, uint32_t value) {
+    for (int i = 0; i < 4; ++i) out[at + i] = static_cast<uint8_t>(value >> (8 * i));
+}
+
+void PutPackedUnsigned16(Bytes& out, unsigned value) {
+    if (value < 0x80) PutByte(out, value * 2);
+    else PutWord(out, value * 2 + 1);
+}
+
+void PutPackedSigned16(Bytes& out, int value) {
+    if (value >= -0x40 && value < 0x40) PutByte(out, (value + 0x40) * 2);
+    else PutWord(out, (value + 0x4000) * 2 + 1);
+}
+
+void PutPackedSigned32(Bytes& out, long value) {
+    if (value >= -0x4000 && value < 0x4000) PutWord(out, static_cast<unsigned>((value + 0x4000) * 2));
+    else PutDword(out, static_cast<uint32_t>((value + 0x40000000L) * 2 + 1));
+}

@@ -1,0 +1,23 @@
+// Little-endian byte buffers and the help format's packed numbers.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+using Bytes = std::vector<uint8_t>;
+
+void PutByte(Bytes& out, unsigned value);
+void PutWord(Bytes& out, unsigned value);   // 16 bits
+void PutDword(Bytes& out, uint32_t value);  // 32 bits
+// The text and its terminating zero.
+void PutText(Bytes& out, const std::string& text);
+void PutBytes(Bytes& out, const Bytes& bytes);
+// Overwrites 32 bits at `at`, for sizes known only after what follows is written.
+void PatchDword(Bytes& out, size_t at, uint32_t value);
+
+// Packed numbers of paragraph records: a short value takes half the room. The lowest bit of
+// the first byte says which form follows; the value is stored doubled (and biased when signed).
+void PutPackedUnsigned16(Bytes& out, unsigned value);  // 1 byte below 128, else 2
+void PutPackedSigned16(Bytes& out, int value);         // 1 byte from -64 to 63, else 2
+void PutPackedSigned32(Bytes& out, long value);        // 2 bytes from -16384 to 16383, else 4

@@ -1,0 +1,37 @@
+// Writing MEZURA.HLP: the topics, the internal files that index them, and the container.
+#include "help_file.h"
+
+#include <cstdio>
+#include <map>
+
+#include "help_container.h"
+#include "help_content.h"
+#include "help_indexes.h"
+#include "topic_file.h"
+
+bool WriteHelpFile(const char* path, std::string* error) {
+    std::vector<HelpTopic> topics = BuildHelpTopics();
+    std::map<std::string, Bytes> files;
+    std::vector<TopicOffset> offsets;
+    if (!BuildTopicFile(topics, &files["|TOPIC"], &offsets, error)) return false;
+    if (!BuildContextFile(topics, offsets, &files["|CONTEXT"], error)) return false;
+    if (!BuildTitleFile(topics, offsets, &files["|TTLBTREE"], error)) return false;
+    files["|CTXOMAP"] = BuildContextMapFile(topics, offsets);
+    files["|FONT"] = BuildFontFile();
+    files["|SYSTEM"] = BuildSystemFile("Mezura Engineering Add-In Help", "Mezura engineering functions for Excel",
+                                       offsets.front());
+    Bytes image;
+    if (!BuildHelpContainer(files, &image)) {
+        *error = "the directory of internal files outgrows its page";
+        return false;
+    }
+    FILE* out = std::fopen(path, "wb");
+    if (!out) {
+        *error = "cannot be created";
+        return false;
+    }
+    bool written = std::fwrite(image.data(), 1, image.size(), out) == image.size();
+    if (std::fclose(out) != 0) written = false;
+    if (!written) *error = "cannot be written";
+    return written;
+}
