@@ -13,6 +13,7 @@
 
 #include "addin_loader.h"
 #include "host_fixture.h"
+#include "peers/help_viewer.h"
 
 namespace {
 
@@ -219,6 +220,19 @@ TEST_F(AboutBoxTest, HelpAsksForTheContentsOfTheHelpFileBesideTheAddin) {
     std::string path = AddinModulePath();
     std::string expected = path.substr(0, path.find_last_of("\\/") + 1) + "MEZURA.HLP";
     EXPECT_EQ(lstrcmpiA(g_help.file.c_str(), expected.c_str()), 0) << "got " << g_help.file << ", expected " << expected;
+}
+
+// The real help engine, on the help file the build puts beside the add-in.
+TEST_F(AboutBoxTest, HelpOpensTheHelpEngineOnTheContentsOfTheRealHelpFile) {
+    std::string path = AddinModulePath();
+    std::string helpFile = path.substr(0, path.find_last_of("\\/") + 1) + "MEZURA.HLP";
+    ASSERT_NE(GetFileAttributesA(helpFile.c_str()), INVALID_FILE_ATTRIBUTES) << helpFile << " is missing";
+    Opening seen = OpenAndSend(AboutDlg(owner_), 8);
+    ASSERT_TRUE(seen.appeared);
+    ASSERT_TRUE(seen.returned) << "Help did not close the box";
+    std::string shown = WaitForHelpTextOtherThan("", 20000);
+    WinHelpA(owner_, helpFile.c_str(), HELP_QUIT, 0);
+    EXPECT_EQ(FirstLine(shown), "Mezura Engineering Add-In") << "the help engine shows:\n" << shown;
 }
 
 TEST_F(AboutBoxTest, CancelAsksNothingOfTheHelpSystem) {

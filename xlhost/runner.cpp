@@ -1,10 +1,13 @@
 // xlhost: loads an add-in into the emulated Excel; with a sheet file, opens it, evaluates the sheet and closes it.
 //
 //     xlhost [--version TEXT] [--serve READY STOP] ADDIN [SHEET]
+//     xlhost --help-topics ADDIN
 //
 // --version sets the host's version text (default "5.0"); with "8.0" the host also offers its
 // automation model on Windows. --serve (Windows) opens the add-in, sets the event READY and
 // answers automation calls until the event STOP is set: a second copy of the host for tests.
+// --help-topics opens the add-in and prints the help topic of every function it registered and
+// of every item it added to the Help menu, one per line: "TOPIC NAME".
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -53,6 +56,20 @@ void RunSheet(const xlhost::LoadedAddin& addin, const std::vector<xlhost::SheetE
     PrintNewAlerts(&alertsShown);
 }
 
+// What Excel's Function Wizard and Help menu would open for the add-in's functions and items.
+void PrintHelpTopics(const xlhost::LoadedAddin& addin) {
+    xlhost::OpenAddin(addin);
+    constexpr size_t kHelpTopicArgument = 8;  // module, procedure, type, name, arguments, macro type, category, shortcut
+    for (const xlhost::Registration& registration : xlhost::LiveRegistrations()) {
+        if (registration.arguments.size() > kHelpTopicArgument)
+            std::printf("%s %s\n", registration.arguments[kHelpTopicArgument].text.c_str(), registration.functionText.c_str());
+    }
+    if (const auto* items = xlhost::FindMenu(10, "Help")) {
+        for (const xlhost::MenuItem& item : *items) std::printf("%s %s\n", item.helpReference.c_str(), item.text.c_str());
+    }
+    xlhost::CloseAddin(addin);
+}
+
 #ifdef _WIN32
 // Keeps the opened add-in's host answering automation calls until `stop` is set.
 void Serve(const xlhost::LoadedAddin& addin, const char* ready, const char* stop) {
@@ -75,6 +92,7 @@ void Serve(const xlhost::LoadedAddin& addin, const char* ready, const char* stop
 int main(int argc, char** argv) {
     const char* version = nullptr;
     const char* serve[2] = {nullptr, nullptr};
+    bool helpTopics = false;
     int first = 1;
     for (; first < argc && std::strncmp(argv[first], "--", 2) == 0; ++first) {
         if (std::strcmp(argv[first], "--version") == 0 && first + 1 < argc) {
@@ -82,12 +100,15 @@ int main(int argc, char** argv) {
         } else if (std::strcmp(argv[first], "--serve") == 0 && first + 2 < argc) {
             serve[0] = argv[++first];
             serve[1] = argv[++first];
+        } else if (std::strcmp(argv[first], "--help-topics") == 0) {
+            helpTopics = true;
         } else {
             break;
         }
     }
-    if (argc - first < 1 || argc - first > 2) {
-        std::fprintf(stderr, "usage: xlhost [--version TEXT] [--serve READY STOP] ADDIN [SHEET]\n");
+    if (argc - first < 1 || argc - first > 2 || (helpTopics && argc - first != 1)) {
+        std::fprintf(stderr, "usage: xlhost [--version TEXT] [--serve READY STOP] ADDIN [SHEET]\n"
+                             "       xlhost --help-topics ADDIN\n");
         return 2;
     }
     const char* addinPath = argv[first];
@@ -109,11 +130,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "xlhost: cannot load %s: %s\n", addinPath, error.c_str());
         return 1;
     }
-    std::printf("Loaded add-in: %s\n", addin.path.c_str());
+    if (!helpTopics) std::printf("Loaded add-in: %s\n", addin.path.c_str());
 #ifdef _WIN32
     if (serve[0]) Serve(addin, serve[0], serve[1]);
 #endif
-    if (sheetPath) {
+    if (helpTopics) {
+        PrintHelpTopics(addin);
+    } else if (sheetPath) {
         RunSheet(addin, entries);
 #ifdef _WIN32
         if (serving) std::printf("Cells read through the automation model: %u\n", unsigned(xlhost::ValueReads()));
