@@ -11,7 +11,7 @@
 namespace {
 
 // Tab stops of the unit tables (half-points): index, label, factor.
-constexpr unsigned kLabelColumn = 48;
+constexpr unsigned kLabelColumn = 72;
 constexpr unsigned kFactorColumn = 400;
 constexpr unsigned kSectionSpace = 12;
 
@@ -97,9 +97,11 @@ HelpTopic ConversionTopic(const DocumentedFunction& function) {
     HelpTopic topic{function.name, function.helpContext, function.name, {}};
     TitleAndDescription(topic, function);
     SyntaxAndArguments(topic, function);
-    topic.Add().Write("units and new_units are each an index number or a label of the table below, as a value or "
-                      "in a cell. A label must be spelled as in the table; the case of the letters A to Z does "
-                      "not matter, blanks do. A number is always read as an index, never as a label.");
+    HelpParagraph& rule = topic.Add().Write(
+        "units and new_units are each an index number or a label of the table below, as a value or in a cell. "
+        "A label must be spelled as in the table; the case of the letters A to Z does not matter, blanks do. A "
+        "number is always read as an index, never as a label.");
+    rule.spaceBefore = 6;
 
     Heading(topic, "Result");
     topic.Add().Write("A row of two cells: the converted number, then the label of new_units. A formula in one "

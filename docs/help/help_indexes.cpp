@@ -12,7 +12,36 @@ constexpr unsigned kSystemMagic = 0x036C;
 constexpr unsigned kWindows31Format = 21;
 constexpr unsigned kIndexPageSize = 0x800;
 
-enum SystemRecord : unsigned { kTitle = 1, kCopyright = 2, kContents = 3 };
+enum SystemRecord : unsigned { kTitle = 1, kCopyright = 2, kContents = 3, kWindow = 6 };
+
+// The main window: its caption, place and size. Windows' engine reads the place and size in
+// 1024ths of the screen, Wine's in pixels; these suit both.
+struct MainWindow {
+    unsigned x = 40, y = 30, width = 720, height = 540;
+};
+
+Bytes MainWindowRecord(const std::string& caption) {
+    enum Given : unsigned { kName = 0x02, kCaption = 0x04, kX = 0x08, kY = 0x10, kWidth = 0x20, kHeight = 0x40 };
+    MainWindow window;
+    Bytes out;
+    PutWord(out, kName | kCaption | kX | kY | kWidth | kHeight);
+    auto field = [&out](const std::string& text, size_t size) {
+        Bytes bytes(size, 0);
+        std::copy(text.begin(), text.begin() + std::min(text.size(), size - 1), bytes.begin());
+        PutBytes(out, bytes);
+    };
+    field("", 10);  // window type
+    field("main", 9);
+    field(caption, 51);
+    PutWord(out, window.x);
+    PutWord(out, window.y);
+    PutWord(out, window.width);
+    PutWord(out, window.height);
+    PutWord(out, 0);        // not maximized
+    PutDword(out, 0xFFFFFF);  // white behind the scrolling text...
+    PutDword(out, 0xFFFFFF);  // ...and behind the non-scrolling region
+    return out;
+}
 
 void PutSystemRecord(Bytes& out, unsigned type, const Bytes& data) {
     PutWord(out, type);
@@ -58,6 +87,7 @@ Bytes BuildSystemFile(const std::string& title, const std::string& copyright, To
     Bytes offset;
     PutDword(offset, contents);
     PutSystemRecord(out, kContents, offset);
+    PutSystemRecord(out, kWindow, MainWindowRecord(title));
     return out;
 }
 
