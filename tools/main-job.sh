@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The main job: builds the Windows distribution into dist/ (MEZURA32.xll, and MEZURA64.xll for
-# 64-bit Excel), installs it with its SETUP.EXE
+# 64-bit Excel, the help file MEZURA.HLP and the workbook install.xls), installs it with its SETUP.EXE
 # into a fresh Wine prefix (a stand-in Excel registered for ".xls", a scripted Program Manager
 # recording, a driver answering WELCOME as a user would), prints what the installation left,
 # and then runs the emulated Excel host on the installed add-in and the demo sheet, and the 64-bit
@@ -9,16 +9,18 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/bootstrap.sh
 
-peers=(progman_peer excel_peer setup_driver)
+peers=(progman_peer excel_peer setup_driver help_probe)
 cmake --preset win32 >/dev/null
-cmake --build --preset win32 -j2 --target MEZURA32 SETUP xlhost xlcall32 "${peers[@]}"
+# distribution_docs: MEZURA.HLP and install.xls, written from the add-in's own tables.
+cmake --build --preset win32 -j2 --target MEZURA32 SETUP xlhost xlcall32 distribution_docs "${peers[@]}"
 # The same sources for 64-bit Excel (the CMake target is MEZURA32 in both presets).
 cmake --preset win64 >/dev/null
 cmake --build --preset win64 -j2 --target MEZURA32 xlhost xlcall32
 
 rm -rf dist
 mkdir -p dist
-cp build/win32/bin/MEZURA32.xll build/win64/bin/MEZURA64.xll build/win32/bin/SETUP.EXE examples/SETUP.INF dist/
+cp build/win32/bin/MEZURA32.xll build/win64/bin/MEZURA64.xll build/win32/bin/SETUP.EXE examples/SETUP.INF \
+   build/win32/bin/MEZURA.HLP build/win32/bin/install.xls dist/
 echo "dist/: $(ls dist | tr '\n' ' ')"
 
 # The 32-bit product runs under Wine's 32-bit loader. Where the kernel cannot run 32-bit
@@ -50,10 +52,10 @@ drive=$demo/prefix/drive_c
 
 # The distribution as a user gets it; Excel as the program that opens ".xls" workbooks.
 mkdir -p "$drive/DIST" "$drive/Excel" "$drive/TOOLS"
-if [ "$preset" = win32 ]; then cp dist/* "$drive/DIST/"
-else cp $bin/SETUP.EXE dist/MEZURA32.xll dist/MEZURA64.xll dist/SETUP.INF "$drive/DIST/"; fi
+cp dist/* "$drive/DIST/"
+[ "$preset" = win32 ] || cp $bin/SETUP.EXE "$drive/DIST/"
 cp $bin/excel_peer.exe "$drive/Excel/EXCEL.EXE"
-cp $bin/progman_peer.exe $bin/setup_driver.exe $bin/xlhost.exe $bin/XLCALL32.DLL "$drive/TOOLS/"
+cp $bin/progman_peer.exe $bin/setup_driver.exe $bin/help_probe.exe $bin/xlhost.exe $bin/XLCALL32.DLL "$drive/TOOLS/"
 cp examples/demo.sheet examples/demo8.sheet "$drive/TOOLS/"
 wine reg add 'HKCR\.xls' /ve /d Excel.Sheet /f >/dev/null
 wine reg add 'HKCR\Excel.Sheet' /ve /d 'Excel Worksheet' /f >/dev/null
@@ -84,6 +86,9 @@ echo "Program Manager commands received:"
 sed 's/^/  /' "$drive/TOOLS/PROGMAN.LOG"
 echo "Excel was started with:"
 echo "  $(cat "$drive/Excel/EXCEL.LOG")"
+echo "The installed help file in the Windows help engine (first line shown), as the About box's"
+echo "Help button and the Function Wizard's help on CvtLength and VolHorzCyl ask for it:"
+wine 'C:\TOOLS\help_probe.exe' "$dest\\MEZURA.HLP" contents 1006 1101 | tr -d '\r' | sed 's/^/  /'
 
 if [ "$preset" = win32 ]; then
   echo
