@@ -2,6 +2,7 @@
 #include "workbook_stream.h"
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 
 #include "biff_records.h"
@@ -18,8 +19,8 @@ constexpr uint16_t kNormalCellXf = 15;
 constexpr uint16_t kBoldCellXf = 16;
 // Font index 4 does not exist: the fifth FONT record is font 5.
 constexpr uint16_t kBoldFont = 5;
-constexpr uint16_t kMaxRows = 65535;
-constexpr uint8_t kMaxColumns = 255;
+// Rows run to 65535, as far as a cell's row field reaches; columns to 255 (IV).
+constexpr uint16_t kMaxColumns = 255;
 constexpr size_t kMaxCellText = 32767;
 
 SheetCell MakeCell(uint16_t row, uint16_t column) { return SheetCell{row, column, false, "", 0.0, false}; }
@@ -104,15 +105,31 @@ void AppendGlobals(std::vector<uint8_t>* stream) {
     AppendRecord(stream, BiffRecord::kStyle, normal);
 }
 
-bool CheckSheetName(const std::string& name, std::string* error) {
+bool CheckSheet(const WorkbookSheet& sheet, std::string* error) {
+    const std::string& name = sheet.name;
     if (name.empty() || name.size() > 31 || name.find_first_of("[]:*?/\\") != std::string::npos) {
         *error = "sheet name \"" + name + "\" is empty, longer than 31 characters or holds one of []:*?/\\";
+        return false;
+    }
+    if (sheet.columnWidths.size() > kMaxColumns + 1u) {
+        *error = name + ": widths for more columns than a sheet has";
         return false;
     }
     return true;
 }
 
-// The cells in row order; false for a cell outside the sheet or two at one position.
+// Excel tells sheet names apart without regard to letter case.
+bool SameSheetName(const std::string& a, const std::string& b) {
+    auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return fold(x) == fold(y); });
+}
+
+std::string CellPlace(const std::string& sheet, const SheetCell& cell) {
+    return sheet + " row " + std::to_string(cell.row) + " column " + std::to_string(cell.column) + ": ";
+}
+
+// The cells in row order; false for a cell outside the sheet, two at one position, or a number
+// a cell cannot hold.
 bool SortCells(const WorkbookSheet& sheet, std::vector<SheetCell>* cells, std::string* error) {
     *cells = sheet.cells;
     std::sort(cells->begin(), cells->end(), [](const SheetCell& a, const SheetCell& b) {
@@ -120,13 +137,16 @@ bool SortCells(const WorkbookSheet& sheet, std::vector<SheetCell>* cells, std::s
     });
     for (size_t i = 0; i < cells->size(); ++i) {
         const SheetCell& cell = (*cells)[i];
-        const std::string where = sheet.name + " row " + std::to_string(cell.row) + " column " + std::to_string(cell.column);
-        if (cell.row > kMaxRows || cell.column > kMaxColumns) {
-            *error = where + ": outside the sheet";
+        if (cell.column > kMaxColumns) {
+            *error = CellPlace(sheet.name, cell) + "outside the sheet";
             return false;
         }
         if (i > 0 && cell.row == (*cells)[i - 1].row && cell.column == (*cells)[i - 1].column) {
-            *error = where + ": two cells at one position";
+            *error = CellPlace(sheet.name, cell) + "two cells at one position";
+            return false;
+        }
+        if (cell.isNumber && !std::isfinite(cell.number)) {
+            *error = CellPlace(sheet.name, cell) + "a cell holds no infinity or NaN";
             return false;
         }
     }
@@ -234,9 +254,9 @@ bool BuildWorkbookStream(const std::vector<WorkbookSheet>& sheets, std::vector<u
     std::vector<std::vector<SheetCell>> sorted(sheets.size());
     std::vector<std::vector<uint32_t>> textIndex(sheets.size());
     for (size_t s = 0; s < sheets.size(); ++s) {
-        if (!CheckSheetName(sheets[s].name, error) || !SortCells(sheets[s], &sorted[s], error)) return false;
+        if (!CheckSheet(sheets[s], error) || !SortCells(sheets[s], &sorted[s], error)) return false;
         for (size_t other = 0; other < s; ++other) {
-            if (sheets[other].name == sheets[s].name) {
+            if (SameSheetName(sheets[other].name, sheets[s].name)) {
                 *error = "two sheets named \"" + sheets[s].name + "\"";
                 return false;
             }
@@ -244,7 +264,7 @@ bool BuildWorkbookStream(const std::vector<WorkbookSheet>& sheets, std::vector<u
         for (const SheetCell& cell : sorted[s]) {
             uint32_t index = 0;
             if (!cell.isNumber && !ShareText(&shared, cell.text, &index, error)) {
-                *error = sheets[s].name + " row " + std::to_string(cell.row) + " column " + std::to_string(cell.column) + ": " + *error;
+                *error = CellPlace(sheets[s].name, cell) + *error;
                 return false;
             }
             textIndex[s].push_back(index);

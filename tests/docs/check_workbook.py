@@ -12,24 +12,13 @@ import sys
 import olefile
 import xlrd
 
+from sheet_checks import bits, check, failures, report
+
 SIGNATURE = bytes.fromhex("D0CF11E0A1B11AE1")
 CATEGORIES = ("Unit Converions", "Volume Calculations")
 INSTRUCTIONS = ("Tools > Add-Ins...", "Browse...", "MEZURA32.XLL", "MEZURA64.XLL", "MEZURA.HLP",
                 "Help > Mezura...", '"Unit Converions" and "Volume Calculations"')
 FUNCTION_COUNT = 23
-
-failures = []
-
-
-def check(condition, message):
-    if not condition:
-        failures.append(message)
-    return condition
-
-
-def bits(number):
-    return struct.pack("<d", number).hex()
-
 
 def read_examples(path):
     """(function, formula, number text, label) of every WORKED_EXAMPLE line, read as C reads it."""
@@ -134,10 +123,7 @@ def main(workbook, inc):
     if not failures:
         check_install_sheet(book, book.sheet_by_name("Install"), examples)
         check_functions_sheet(book.sheet_by_name("Functions"), examples)
-    for failure in failures:
-        print("FAIL: " + failure)
-    print("%s: %d failures" % (workbook, len(failures)))
-    return 1 if failures else 0
+    return report(workbook)
 
 
 if __name__ == "__main__":

@@ -13,23 +13,13 @@ import sys
 import olefile
 import xlrd
 
+from sheet_checks import bits, check, failures, report
+
 STREAM_SIZES = (4096, 4097, 126 * 512, 126 * 512 + 1, 127 * 512, 300000)
 REFUSALS = ("stream-4095", "stream-name-32", "no-sheets", "long-sheet-name", "sheet-name-colon",
-            "same-sheet-names", "two-cells-one-place", "column-256", "text-32768", "text-not-utf8")
+            "same-sheet-names", "widths-257-columns", "number-infinite", "number-nan", "two-cells-one-place",
+            "column-256", "text-32768", "text-not-utf8")
 NUMBERS = (-0.0, 5e-324, 2.2250738585072014e-308, 1.7976931348623157e308, 0.1, -1.0 / 3.0, 0.9999999999999999)
-
-failures = []
-
-
-def check(condition, message):
-    if not condition:
-        failures.append(message)
-    return condition
-
-
-def bits(number):
-    return struct.pack("<d", number).hex()
-
 
 def expected_texts():
     """The rows of the Texts sheet, built as workbook_samples builds them."""
@@ -91,16 +81,12 @@ def main(samples, make_docs, workdir):
     os.makedirs(workdir, exist_ok=True)
     run = subprocess.run([samples, workdir], capture_output=True, text=True)
     if not check(run.returncode == 0, "workbook_samples: exit %d, %s" % (run.returncode, run.stderr)):
-        print("FAIL: " + failures[0])
-        return 1
+        return report("workbook samples")
     check_samples_workbook(os.path.join(workdir, "samples.xls"))
     check_compound_files(workdir)
     check_refusals(run.stdout)
     check_unwritable(make_docs, workdir)
-    for failure in failures:
-        print("FAIL: " + failure)
-    print("workbook samples: %d failures" % len(failures))
-    return 1 if failures else 0
+    return report("workbook samples")
 
 
 if __name__ == "__main__":

@@ -2,6 +2,7 @@
 // reads them with other programs, and lists what the writer must refuse.
 //
 //     workbook_samples OUTDIR
+#include <cmath>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -69,7 +70,10 @@ std::vector<Refusal> Refusals() {
         {"no-sheets", {}},
         {"long-sheet-name", {WorkbookSheet{std::string(32, 'S'), {}, {}}}},
         {"sheet-name-colon", {WorkbookSheet{"A:B", {}, {}}}},
-        {"same-sheet-names", {WorkbookSheet{"Same", {}, {}}, WorkbookSheet{"Same", {}, {}}}},
+        {"same-sheet-names", {WorkbookSheet{"Same", {}, {}}, WorkbookSheet{"sAME", {}, {}}}},
+        {"widths-257-columns", {WorkbookSheet{"Widths", std::vector<uint16_t>(257, 10), {}}}},
+        {"number-infinite", {WorkbookSheet{"Inf", {}, {NumberCell(0, 0, HUGE_VAL)}}}},
+        {"number-nan", {WorkbookSheet{"NaN", {}, {NumberCell(0, 0, std::nan(""))}}}},
         {"two-cells-one-place", {twice}},
         {"column-256", {wide}},
         {"text-32768", {longText}},
