@@ -7,8 +7,8 @@ if(CMAKE_CROSSCOMPILING)
   ExternalProject_Add(make_docs_host
     SOURCE_DIR ${PROJECT_SOURCE_DIR}/docs
     BINARY_DIR ${MEZURA_DOCS_BUILD}
-    CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release -DMEZURA_WERROR=${MEZURA_WERROR}
-               -DCMAKE_C_COMPILER=cc -DCMAKE_CXX_COMPILER=c++
+    # No toolchain file: the build machine's own C++ compiler (the project has no C sources).
+    CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release -DMEZURA_WERROR=${MEZURA_WERROR} -DCMAKE_CXX_COMPILER=c++
     INSTALL_COMMAND ""
     BUILD_ALWAYS ON
     BUILD_BYPRODUCTS ${MEZURA_DOCS_BUILD}/make_docs)

@@ -24,6 +24,8 @@ declare -A WANT=(
   [xvfb]=/usr/bin/Xvfb
   [xauth]=/usr/bin/xauth
   [ninja-build]=/usr/bin/ninja
+  [python3-xlrd]=/usr/lib/python3/dist-packages/xlrd/__init__.py
+  [python3-olefile]=/usr/lib/python3/dist-packages/olefile/__init__.py
 )
 
 missing=()
