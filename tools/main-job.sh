@@ -89,6 +89,8 @@ echo "  $(cat "$drive/Excel/EXCEL.LOG")"
 echo "The installed help file in the Windows help engine (first line shown), as the About box's"
 echo "Help button and the Function Wizard's help on CvtLength and VolHorzCyl ask for it:"
 wine 'C:\TOOLS\help_probe.exe' "$dest\\MEZURA.HLP" contents 1006 1101 | tr -d '\r' | sed 's/^/  /'
+echo "The installed INSTALL.XLS (the workbook Excel was started on) as Debian's xlrd reads it:"
+tools/show-workbook.py "$unix_dest/INSTALL.XLS" Install | sed 's/^/  /'
 
 if [ "$preset" = win32 ]; then
   echo

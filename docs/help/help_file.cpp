@@ -1,7 +1,9 @@
 // Writing MEZURA.HLP: the topics, the internal files that index them, and the container.
 #include "help_file.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <map>
 
 #include "help_container.h"
@@ -27,11 +29,15 @@ bool WriteHelpFile(const char* path, std::string* error) {
     }
     FILE* out = std::fopen(path, "wb");
     if (!out) {
-        *error = "cannot be created";
+        *error = std::strerror(errno);
         return false;
     }
     bool written = std::fwrite(image.data(), 1, image.size(), out) == image.size();
-    if (std::fclose(out) != 0) written = false;
-    if (!written) *error = "cannot be written";
-    return written;
+    int writeError = errno;
+    if (std::fclose(out) != 0 || !written) {
+        *error = std::strerror(written ? errno : writeError);
+        std::remove(path);  // no half help file beside the add-in
+        return false;
+    }
+    return true;
 }

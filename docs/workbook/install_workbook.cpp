@@ -40,7 +40,7 @@ WorkbookSheet InstallSheet() {
         "1. In Excel choose Tools > Add-Ins...",
         "2. Choose Browse... and open the folder Setup installed the add-in to.",
         "3. Choose MEZURA32.XLL (in 64-bit Excel: MEZURA64.XLL), then OK.",
-        "4. The add-in now stands ticked in the list of add-ins: choose OK.",
+        "4. The add-in now appears ticked in the list of add-ins: choose OK.",
     };
     uint16_t row = 0;
     sheet.cells.push_back(TextCell(row, 0, "Mezura Engineering Add-In", true));
