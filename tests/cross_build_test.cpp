@@ -16,18 +16,7 @@ namespace {
 
 using units_test::Bits;
 
-class CrossBuildTest : public LoadedAddinTest {
-protected:
-    void SetUp() override {
-        LoadedAddinTest::SetUp();
-        if (HasFatalFailure()) return;
-        ASSERT_EQ(xlhost::OpenAddin(addin_), 1);
-    }
-    void TearDown() override {
-        xlhost::CloseAddin(addin_);
-        LoadedAddinTest::TearDown();
-    }
-};
+using CrossBuildTest = OpenedAddinTest;
 
 // Answers of the loaded module, called by their registered names as a sheet calls them. The
 // expected bits are one committed table that the native, 64-bit and 32-bit test runs all check,

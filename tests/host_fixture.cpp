@@ -1,6 +1,8 @@
 // Test fixture: a fresh emulated Excel for each test, and a balanced ledger required after it.
 #include "host_fixture.h"
 
+#include "addin_calls.h"
+
 void HostTest::SetUp() {
     // Every test starts as Excel's calculation thread runs, with 53-bit precision: a 32-bit
     // Windows thread starts so, while Linux and Wine's runtimes start with 64-bit mantissas,
@@ -24,6 +26,18 @@ void LoadedAddinTest::SetUp() {
 void LoadedAddinTest::TearDown() {
     xlhost::UnloadAddin(&addin_);
     HostTest::TearDown();
+}
+
+void OpenedAddinTest::SetUp() {
+    LoadedAddinTest::SetUp();
+    if (HasFatalFailure()) return;
+    ASSERT_EQ(xlhost::OpenAddin(addin_), 1);
+    opened_ = true;
+}
+
+void OpenedAddinTest::TearDown() {
+    if (opened_) xlhost::CloseAddin(addin_);
+    LoadedAddinTest::TearDown();
 }
 
 HINSTANCE TestInstance() {

@@ -27,6 +27,16 @@ protected:
     xlhost::LoadedAddin addin_;
 };
 
+// The built add-in loaded and opened (xlAutoOpen, its functions registered), closed after.
+class OpenedAddinTest : public LoadedAddinTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+private:
+    bool opened_ = false;
+};
+
 // The module whose string table the tests load from (the test program itself).
 HINSTANCE TestInstance();
 

@@ -62,18 +62,8 @@ TEST(SheetFileTest, ColumnLettersRunFromAToIV) {
     }
 }
 
-class SheetEvaluationTest : public LoadedAddinTest {
+class SheetEvaluationTest : public OpenedAddinTest {
 protected:
-    void SetUp() override {
-        LoadedAddinTest::SetUp();
-        if (HasFatalFailure()) return;
-        ASSERT_EQ(xlhost::OpenAddin(addin_), 1);
-        if (!xlhost::FindExport(addin_, "CvtLength")) GTEST_SKIP() << "CvtLength is not exported by the module yet";
-    }
-    void TearDown() override {
-        if (addin_.module) xlhost::CloseAddin(addin_);
-        LoadedAddinTest::TearDown();
-    }
 
     std::string Cell(const char* address) {
         xlhost::CellArea area;

@@ -22,18 +22,7 @@ const PrintedExample kPrintedExamples[] = {
 #undef WORKED_EXAMPLE
 };
 
-class WorkedExampleTest : public LoadedAddinTest {
-protected:
-    void SetUp() override {
-        LoadedAddinTest::SetUp();
-        if (HasFatalFailure()) return;
-        ASSERT_EQ(xlhost::OpenAddin(addin_), 1);
-    }
-    void TearDown() override {
-        if (addin_.module) xlhost::CloseAddin(addin_);
-        LoadedAddinTest::TearDown();
-    }
-};
+using WorkedExampleTest = OpenedAddinTest;
 
 // What the documents print is what the add-in answers, to the last bit, label included.
 TEST_F(WorkedExampleTest, EveryPrintedExampleIsTheAddinsAnswer) {

@@ -11,8 +11,7 @@ root=$PWD
 tools/bootstrap.sh
 source tools/screen-session.sh
 
-preset=win32
-/usr/lib/wine/wine --version >/dev/null 2>&1 || preset=win64
+preset=$(screen_preset)
 cmake --preset $preset >/dev/null
 cmake --build --preset $preset -j2 --target help_probe distribution_docs >/dev/null
 bin=$root/build/$preset/bin

@@ -21,5 +21,13 @@ screen_session() {
   "$root"/tools/wine-exec.sh reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$size" /f >/dev/null 2>&1
 }
 
+# The preset whose programs are shown: the 32-bit build where this kernel runs 32-bit programs,
+# else the 64-bit build of the same code (said on stderr).
+screen_preset() {
+  if /usr/lib/wine/wine --version >/dev/null 2>&1; then echo win32; return; fi
+  echo "screenshots: this kernel cannot run 32-bit programs; showing the 64-bit build" >&2
+  echo win64
+}
+
 # A Windows path for a file of this machine: Wine maps / to drive Z:.
 winpath() { echo "Z:$1" | tr / '\\'; }

@@ -9,11 +9,7 @@ root=$PWD
 tools/bootstrap.sh
 source tools/screen-session.sh
 
-preset=win32
-if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
-  preset=win64
-  echo "setup-screenshots: this kernel cannot run 32-bit programs; showing the 64-bit build's dialogs"
-fi
+preset=$(screen_preset)
 cmake --preset $preset >/dev/null
 cmake --build --preset $preset -j2 --target SETUP setup_showcase sample_old sample_new >/dev/null
 bin=$root/build/$preset/bin

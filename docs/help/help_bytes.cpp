@@ -20,10 +20,6 @@ void PutText(Bytes& out, const std::string& text) {
 
 void PutBytes(Bytes& out, const Bytes& bytes) { out.insert(out.end(), bytes.begin(), bytes.end()); }
 
-void PatchDword(Bytes& out, size_t at, uint32_t value) {
-    for (int i = 0; i < 4; ++i) out[at + i] = static_cast<uint8_t>(value >> (8 * i));
-}
-
 void PutPackedUnsigned16(Bytes& out, unsigned value) {
     if (value < 0x80) PutByte(out, value * 2);
     else PutWord(out, value * 2 + 1);

@@ -13,8 +13,6 @@ void PutDword(Bytes& out, uint32_t value);  // 32 bits
 // The text and its terminating zero.
 void PutText(Bytes& out, const std::string& text);
 void PutBytes(Bytes& out, const Bytes& bytes);
-// Overwrites 32 bits at `at`, for sizes known only after what follows is written.
-void PatchDword(Bytes& out, size_t at, uint32_t value);
 
 // Packed numbers of paragraph records: a short value takes half the room. The lowest bit of
 // the first byte says which form follows; the value is stored doubled (and biased when signed).

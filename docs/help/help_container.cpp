@@ -1,6 +1,8 @@
 // Internal files, their directory and the file header of the help format.
 #include "help_container.h"
 
+#include "../little_endian.h"
+
 namespace {
 
 constexpr uint32_t kHelpFileMagic = 0x00035F3F;
@@ -67,9 +69,9 @@ bool BuildHelpContainer(const std::map<std::string, Bytes>& files, Bytes* image)
     size_t directoryStart = out.size();
     PutBytes(out, InternalFile(directory));
 
-    PatchDword(out, 0, kHelpFileMagic);
-    PatchDword(out, 4, static_cast<uint32_t>(directoryStart));
-    PatchDword(out, 8, 0xFFFFFFFF);  // no free blocks
-    PatchDword(out, 12, static_cast<uint32_t>(out.size()));
+    PutLE32(&out[0], kHelpFileMagic);
+    PutLE32(&out[4], static_cast<uint32_t>(directoryStart));
+    PutLE32(&out[8], 0xFFFFFFFF);  // no free blocks
+    PutLE32(&out[12], static_cast<uint32_t>(out.size()));
     return true;
 }

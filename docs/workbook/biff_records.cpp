@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "little_endian.h"
+#include "../little_endian.h"
 
 bool EncodeBiffText(const std::string& text, BiffText* encoded, std::string* error) {
     encoded->units.clear();

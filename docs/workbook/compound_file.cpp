@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "little_endian.h"
+#include "../little_endian.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <map>
 
 #include "biff_records.h"
-#include "little_endian.h"
+#include "../little_endian.h"
 
 namespace {
 

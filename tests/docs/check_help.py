@@ -16,13 +16,7 @@ import subprocess
 import sys
 import tempfile
 
-failures = []
-
-
-def check(condition, message):
-    if not condition:
-        failures.append(message)
-    return condition
+from doc_checks import check, report
 
 
 def u16(data, at): return struct.unpack_from('<H', data, at)[0]
@@ -302,11 +296,7 @@ def main():
                   f'the help engine shows "{shown.get(str(number))}" for context {number}, not "{expected}"')
         print(f'the help engine opened the contents and {len(shown) - 1} contexts')
 
-    for failure in failures:
-        print('FAIL:', failure)
-    print(f'{help_path}: {len(topics)} topics, {len(mapped)} context numbers, {len(rows)} units; '
-          f'{len(failures)} problems')
-    return 1 if failures else 0
+    return report(f'{help_path}: {len(topics)} topics, {len(mapped)} context numbers, {len(rows)} units')
 
 
 if __name__ == '__main__':

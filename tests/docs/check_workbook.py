@@ -12,7 +12,7 @@ import sys
 import olefile
 import xlrd
 
-from sheet_checks import bits, check, failures, report
+from doc_checks import bits, check, failures, report
 
 SIGNATURE = bytes.fromhex("D0CF11E0A1B11AE1")
 CATEGORIES = ("Unit Converions", "Volume Calculations")

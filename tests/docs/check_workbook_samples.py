@@ -13,7 +13,7 @@ import sys
 import olefile
 import xlrd
 
-from sheet_checks import bits, check, failures, report
+from doc_checks import bits, check, failures, report
 
 STREAM_SIZES = (4096, 4097, 126 * 512, 126 * 512 + 1, 127 * 512, 300000)
 REFUSALS = ("stream-4095", "stream-name-32", "no-sheets", "long-sheet-name", "sheet-name-colon",

@@ -1,4 +1,4 @@
-// Little-endian fields, as both the compound file and the BIFF records store them.
+// Little-endian fields written in place, as the help file, the compound file and the BIFF records store them.
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,4 @@
-"""What both workbook checks share: failures collected with their context, doubles as bits."""
+"""What the document checks share: failures collected with their context, doubles as bits."""
 import struct
 
 failures = []
