@@ -1,8 +1,24 @@
 #!/usr/bin/env bash
 # Installs the cross toolchains, Wine and test tools on Debian 12 when they are missing.
 # qemu-user runs Wine's 32-bit loader on machines whose kernel cannot run 32-bit code.
-# Idempotent: prints what it installs and stays silent when nothing is missing.
-set -euo pipefail
+# Idempotent: silent when nothing is missing.
+#
+# Two steps. First everything both README commands need on any machine: a package that cannot
+# be installed there is an error. Then Wine's 32-bit runtime, which apt can only install while
+# the i386 indexes match the amd64 ones; without it the 32-bit Windows tests are skipped and the
+# main job takes its 64-bit path (tools/wine32-status.sh says why), so its failure is a warning.
+#
+# For the tests: MEZURA_APT names the package tool (default apt-get), MEZURA_DPKG the dpkg,
+# MEZURA_BOOTSTRAP_ROOT is put before every proof path, MEZURA_APT_PAUSE is the first pause
+# between tries of "apt-get update" in seconds (doubled after each try).
+set -uo pipefail
+
+APT=${MEZURA_APT:-apt-get}
+DPKG=${MEZURA_DPKG:-dpkg}
+ROOT=${MEZURA_BOOTSTRAP_ROOT:-}
+PAUSE=${MEZURA_APT_PAUSE:-5}
+UPDATE_TRIES=3
+WINE32_PACKAGE=wine32:i386
 
 # package -> a file that proves it is installed
 declare -A WANT=(
@@ -19,7 +35,7 @@ declare -A WANT=(
   [binutils-mingw-w64-x86-64]=/usr/bin/x86_64-w64-mingw32-objdump
   [wine]=/usr/bin/wine
   [wine64]=/usr/lib/wine/wine64
-  [wine32:i386]=/usr/lib/wine/wine
+  [$WINE32_PACKAGE]=/usr/lib/wine/wine
   [qemu-user]=/usr/bin/qemu-i386
   [xvfb]=/usr/bin/Xvfb
   [xauth]=/usr/bin/xauth
@@ -28,19 +44,63 @@ declare -A WANT=(
   [python3-olefile]=/usr/lib/python3/dist-packages/olefile/__init__.py
 )
 
-missing=()
-for pkg in "${!WANT[@]}"; do
-  [ -e "${WANT[$pkg]}" ] || missing+=("$pkg")
+common=()
+wine32=()
+for pkg in $(printf '%s\n' "${!WANT[@]}" | sort); do
+  [ -e "$ROOT${WANT[$pkg]}" ] && continue
+  if [ "$pkg" = "$WINE32_PACKAGE" ]; then wine32+=("$pkg"); else common+=("$pkg"); fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+[ $((${#common[@]} + ${#wine32[@]})) -eq 0 ] && exit 0
 
 SUDO=""
-[ "$(id -u)" -eq 0 ] || SUDO="sudo"
-echo "bootstrap: installing ${missing[*]}"
+[ "$(id -u)" -eq 0 ] || [ -n "${MEZURA_APT:-}" ] || SUDO="sudo"
 export DEBIAN_FRONTEND=noninteractive
-if [[ " ${missing[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
-  $SUDO dpkg --add-architecture i386
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+
+count=$((${#common[@]} + ${#wine32[@]}))
+echo "bootstrap: installing $count packages and what they need (${common[*]} ${wine32[*]})."
+echo "bootstrap: this takes one to a few minutes on a fresh machine; later runs skip it."
+
+if [ ${#wine32[@]} -ne 0 ] && ! $DPKG --print-foreign-architectures | grep -qx i386; then
+  $SUDO $DPKG --add-architecture i386
 fi
-$SUDO apt-get update -qq
-$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+
+# A mirror being synced serves an index that does not match its Release file for a while; apt
+# then fails the whole update although every other index arrived. Try again a few times, then go
+# on with what arrived: only a package that cannot be installed is an error.
+pause=$PAUSE
+for try in $(seq $UPDATE_TRIES); do
+  if $SUDO $APT update -qq >"$log" 2>&1; then failed_indexes=""; break; fi
+  failed_indexes=$(sed -n 's/^[EW]: Failed to fetch \([^ ]*\).*/\1/p' "$log" | sort -u | tr '\n' ' ' | sed 's/ $//')
+  [ -n "$failed_indexes" ] || failed_indexes="(apt said: $(grep -m1 '^E:' "$log" || tail -n1 "$log"))"
+  [ "$try" -lt $UPDATE_TRIES ] && { sleep "$pause"; pause=$((pause * 2)); }
+done
+[ -n "$failed_indexes" ] &&
+  echo "bootstrap: warning: after $UPDATE_TRIES tries these package indexes still fail, going on without them: $failed_indexes"
+
+install() { $SUDO $APT install -y -qq --no-install-recommends "$@" >"$log" 2>&1; }
+
+# Step 1. When the batch fails, each package is tried on its own to name the ones that cannot be installed.
+if [ ${#common[@]} -ne 0 ] && ! install "${common[@]}"; then
+  broken=()
+  for pkg in "${common[@]}"; do install "$pkg" || broken+=("$pkg"); done
+  if [ ${#broken[@]} -ne 0 ]; then
+    echo "bootstrap: error: cannot install ${broken[*]}; both README commands need it. apt said:" >&2
+    grep '^E:' "$log" | sed 's/^/  /' >&2
+    exit 1
+  fi
+fi
+
+# Step 2.
+if [ ${#wine32[@]} -ne 0 ] && ! install "${wine32[@]}"; then
+  reason=$(grep -m1 '^E:' "$log" || tail -n1 "$log")
+  cat <<EOF
+bootstrap: warning: Wine's 32-bit runtime ($WINE32_PACKAGE) could not be installed ($reason).
+  Everything else is installed. Without it the 32-bit Windows tests (the win32 preset's Wine
+  tests) are skipped, and the main job installs and runs the 64-bit build of the same code under
+  wine64 instead of the 32-bit SETUP.EXE and MEZURA32.xll. This usually passes once the package
+  mirror has finished its sync; to try again: tools/bootstrap.sh
+EOF
+fi
 echo "bootstrap: done"

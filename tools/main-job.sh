@@ -28,12 +28,12 @@ echo "dist/: $(ls dist | tr '\n' ' ')"
 # demo shows the same code built for 64-bit Windows under wine64.
 preset=win32
 arch=win32
-if ! /usr/lib/wine/wine --version >/dev/null 2>&1 && [ "${MEZURA_WINE32_QEMU:-0}" != 1 ]; then
+if ! why=$(tools/wine32-status.sh) && { [ "${MEZURA_WINE32_QEMU:-0}" != 1 ] || [ ! -e /usr/lib/wine/wine ]; }; then
   preset=win64
   arch=win64
-  echo "This kernel cannot run 32-bit programs: the installation and the demo run the 64-bit build of the"
-  echo "same code under wine64 (SETUP.EXE from build/win64, the rest from dist/)."
-  echo "(MEZURA_WINE32_QEMU=1 tools/main-job.sh runs dist/ itself, under qemu-i386.)"
+  echo "32-bit Windows programs cannot run here: $why."
+  echo "The installation and the demo run the 64-bit build of the same code under wine64"
+  echo "(SETUP.EXE from build/win64, the rest from dist/)."
   cmake --build --preset win64 -j2 --target SETUP "${peers[@]}"
 fi
 bin=build/$preset/bin

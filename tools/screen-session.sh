@@ -24,8 +24,9 @@ screen_session() {
 # The preset whose programs are shown: the 32-bit build where this kernel runs 32-bit programs,
 # else the 64-bit build of the same code (said on stderr).
 screen_preset() {
-  if /usr/lib/wine/wine --version >/dev/null 2>&1; then echo win32; return; fi
-  echo "screenshots: this kernel cannot run 32-bit programs; showing the 64-bit build" >&2
+  local why
+  if why=$("$root"/tools/wine32-status.sh); then echo win32; return; fi
+  echo "screenshots: $why; showing the 64-bit build" >&2
   echo win64
 }
 

@@ -16,15 +16,15 @@ if [ "$arch" = win64 ]; then
   export WINESERVER=/usr/lib/wine/wineserver64
 else
   export WINEARCH=win32
-  if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  if why=$("$(dirname "$0")/wine32-status.sh"); then
     loader=/usr/lib/wine/wine
     export WINESERVER=/usr/lib/wine/wineserver
   else
-    if [ "${MEZURA_WINE32_QEMU:-0}" != 1 ]; then
-      # Under emulation every Wine process takes most of a minute to start and a new prefix
-      # a quarter of an hour, so this is opt-in; 77 tells CTest the test was skipped.
+    # Under emulation every Wine process takes most of a minute to start and a new prefix
+    # a quarter of an hour, so this is opt-in; 77 tells CTest the test was skipped.
+    if [ ! -e /usr/lib/wine/wine ] || [ "${MEZURA_WINE32_QEMU:-0}" != 1 ]; then
       case "${1:-}" in --start-server|--stop-server) exit 0 ;; esac
-      echo "wine-exec: this kernel cannot run 32-bit programs; set MEZURA_WINE32_QEMU=1 to run Wine's 32-bit loader under qemu-i386 (slow)" >&2
+      echo "wine-exec: skipped: $why" >&2
       exit 77
     fi
     # Wine starts every new process by exec'ing "wine" from its own folder, so the shim is a
