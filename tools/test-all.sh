@@ -17,16 +17,7 @@ for preset in "${presets[@]}"; do
   echo "=== $preset: tests"
   out=build/$preset-ctest.log
   if ctest --preset "$preset" 2>&1 | tee "$out"; then result=passed; else result=FAILED; failed+=("$preset"); fi
-  # CTest lists what did not run as "  N - name (Skipped)".
-  skipped=$(sed -n 's/^ *[0-9]* - \([^ ]*\) (Skipped)$/\1/p' "$out" | tr '\n' ' ')
-  line="$preset: $result"
-  if [ -n "$skipped" ]; then
-    line+="; SKIPPED, not passed: ${skipped% }"
-    why=""
-    [ "$preset" != win32 ] || why=$(tools/wine32-status.sh || true)
-    [ -z "$why" ] || line+=" ($why)"
-  fi
-  summary+=("$line")
+  summary+=("$(tools/preset-summary.sh "$preset" "$result" "$out")")
 done
 
 echo "=== summary"
