@@ -12,14 +12,14 @@ tools/bootstrap.sh
 peers=(progman_peer excel_peer setup_driver help_probe)
 cmake --preset win32 >/dev/null
 # distribution_docs: MEZURA.HLP and install.xls, written from the add-in's own tables.
-cmake --build --preset win32 -j2 --target MEZURA32 SETUP xlhost xlcall32 distribution_docs "${peers[@]}"
-# The same sources for 64-bit Excel (the CMake target is MEZURA32 in both presets).
+cmake --build --preset win32 -j2 --target mezura_addin SETUP xlhost xlcall32 distribution_docs "${peers[@]}"
+# The same sources for 64-bit Excel (target mezura_addin, file MEZURA64.xll).
 cmake --preset win64 >/dev/null
-cmake --build --preset win64 -j2 --target MEZURA32 xlhost xlcall32
+cmake --build --preset win64 -j2 --target mezura_addin xlhost xlcall32
 
 rm -rf dist
 mkdir -p dist
-cp build/win32/bin/MEZURA32.xll build/win64/bin/MEZURA64.xll build/win32/bin/SETUP.EXE examples/SETUP.INF \
+cp build/win32/bin/MEZURA32.xll build/win64/bin/MEZURA64.xll build/win32/bin/SETUP.EXE setup/SETUP.INF \
    build/win32/bin/MEZURA.HLP build/win32/bin/install.xls dist/
 echo "dist/: $(ls dist | tr '\n' ' ')"
 

@@ -11,7 +11,7 @@
 #include "setup/program/setup_state.h"
 #include "setup/program/setup_syscalls.h"
 #include "setup/program/show_message.h"
-#include "setup/script/load_setup_script.h"
+#include "setup/program/load_setup_script.h"
 #include "setup/script/setup_script.h"
 
 namespace {

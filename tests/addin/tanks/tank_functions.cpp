@@ -1,0 +1,61 @@
+// Test support: the six tank-volume functions as table rows, called with numbers or records.
+#include "tank_functions.h"
+
+#include <cstdio>
+#include <stdexcept>
+
+#include "xlhost/emulated_excel_fixture.h"
+
+const TankFunction kTankFunctions[6] = {
+    {"VolSphere", 2, [](XLOPER** a) { return VolSphere(a[0], a[1]); }},
+    {"VolVertCyl", 3, [](XLOPER** a) { return VolVertCyl(a[0], a[1], a[2]); }},
+    {"VolVertCylSphCap", 4, [](XLOPER** a) { return VolVertCylSphCap(a[0], a[1], a[2], a[3]); }},
+    {"VolHorzCyl", 3, [](XLOPER** a) { return VolHorzCyl(a[0], a[1], a[2]); }},
+    {"VolHorzCylCap", 4, [](XLOPER** a) { return VolHorzCylCap(a[0], a[1], a[2], a[3]); }},
+    {"VolTaperedCyl", 4, [](XLOPER** a) { return VolTaperedCyl(a[0], a[1], a[2], a[3]); }},
+};
+
+const TankFunction& Tank(const std::string& name) {
+    for (const TankFunction& function : kTankFunctions)
+        if (name == function.name) return function;
+    throw std::invalid_argument("no tank function " + name);
+}
+
+XLOPER CallTank(const TankFunction& function, const std::vector<XLOPER>& args) {
+    std::vector<XLOPER> records(args);
+    std::vector<XLOPER*> pointers;
+    for (XLOPER& record : records) pointers.push_back(&record);
+    pointers.resize(4, nullptr);
+    return *function.call(pointers.data());
+}
+
+XLOPER CallTank(const TankFunction& function, const std::vector<double>& args) {
+    std::vector<XLOPER> records;
+    for (double value : args) records.push_back(Num(value));
+    return CallTank(function, records);
+}
+
+std::string Describe(const TankFunction& function, const std::vector<double>& args) {
+    std::string text = std::string(function.name) + "(";
+    for (size_t i = 0; i < args.size(); ++i) {
+        char number[32];
+        std::snprintf(number, sizeof number, "%s%.17g", i ? ", " : "", args[i]);
+        text += number;
+    }
+    return text + ")";
+}
+
+std::string Describe(const XLOPER& result) {
+    char text[48];
+    if (result.xltype == xltypeNum)
+        std::snprintf(text, sizeof text, "num:%.17g", result.val.num);
+    else if (result.xltype == xltypeErr)
+        std::snprintf(text, sizeof text, "err:%u", unsigned(result.val.err));
+    else
+        std::snprintf(text, sizeof text, "type:0x%x", unsigned(result.xltype));
+    return text;
+}
+
+bool IsValueError(const XLOPER& result) {
+    return result.xltype == xltypeErr && result.val.err == xlerrValue;
+}

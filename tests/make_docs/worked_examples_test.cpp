@@ -1,0 +1,55 @@
+// The worked examples that the help file and the setup workbook print, checked against the add-in.
+#include <cstdio>
+
+#include "addin_calls.h"
+#include "addin_loader.h"
+#include "xlhost/emulated_excel_fixture.h"
+#include "sheet_eval.h"
+#include "sheet_file.h"
+
+namespace {
+
+struct PrintedExample {
+    const char* function;
+    const char* arguments;
+    double number;
+    const char* label;
+};
+
+const PrintedExample kPrintedExamples[] = {
+#define WORKED_EXAMPLE(function, arguments, number, label) {function, arguments, number, label},
+#include "make_docs/worked_examples.inc"
+#undef WORKED_EXAMPLE
+};
+
+using WorkedExampleTest = OpenedAddinTest;
+
+// What the documents print is what the add-in answers, to the last bit, label included.
+TEST_F(WorkedExampleTest, EveryPrintedExampleIsTheAddinsAnswer) {
+    std::string sheet;
+    int row = 0;
+    for (const PrintedExample& example : kPrintedExamples) {
+        // A conversion answers two cells, a tank one.
+        std::string cells = std::to_string(++row);
+        sheet += "A" + cells + (*example.label ? ":B" + cells : "") + " = " + example.function + "(" +
+                 example.arguments + ")\n";
+    }
+    std::vector<xlhost::SheetEntry> entries;
+    std::string error;
+    ASSERT_TRUE(xlhost::ParseSheet(sheet, &entries, &error)) << error;
+    xlhost::EvaluateSheet(addin_, entries);
+    row = 0;
+    for (const PrintedExample& example : kPrintedExamples) {
+        const xlhost::CellValue& number = xlhost::GetCell(xlhost::CallingSheet(), row, 0);
+        const xlhost::CellValue& label = xlhost::GetCell(xlhost::CallingSheet(), row++, 1);
+        ASSERT_EQ(number.type, xltypeNum) << example.function << ": " << xlhost::FormatCell(number);
+        char exact[32];
+        std::snprintf(exact, sizeof exact, "%.17g", number.num);
+        EXPECT_EQ(number.num, example.number) << example.function << "(" << example.arguments << ") answers " << exact;
+        if (*example.label) {
+            EXPECT_EQ(xlhost::FormatCell(label), example.label) << example.function;
+        }
+    }
+}
+
+}  // namespace

@@ -1,0 +1,46 @@
+# Reads the built SETUP.EXE's headers with objdump: a 32-bit i386 program for the Windows GUI
+# subsystem that exports its three dialog procedures by name and nothing else, and carries its
+# dialogs, icons and string table.
+cmake_policy(SET CMP0057 NEW)  # if(IN_LIST)
+execute_process(COMMAND ${OBJDUMP} -p ${BINARY} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "objdump failed on ${BINARY}")
+endif()
+
+if(EXPECT_PE32)
+  if(NOT dump MATCHES "file format pei-i386")
+    message(FATAL_ERROR "SETUP.EXE is not a PE32 i386 image")
+  endif()
+  if(NOT dump MATCHES "\nMagic[ \t]+010b")
+    message(FATAL_ERROR "SETUP.EXE's optional header is not PE32 (magic 010b)")
+  endif()
+endif()
+if(NOT dump MATCHES "\nSubsystem[ \t]+00000002")
+  message(FATAL_ERROR "SETUP.EXE is not a Windows GUI program (subsystem 2)")
+endif()
+# A program, not a library: IMAGE_FILE_EXECUTABLE_IMAGE (0x2) set, IMAGE_FILE_DLL (0x2000) clear.
+string(REGEX MATCH "\nCharacteristics 0x([0-9a-f]+)" flags "${dump}")
+math(EXPR executable "0x${CMAKE_MATCH_1} & 0x2002")
+if(NOT executable EQUAL 2)
+  message(FATAL_ERROR "SETUP.EXE's characteristics 0x${CMAKE_MATCH_1} do not describe a program")
+endif()
+
+set(expected CompareDlgProc StatusDlgProc WelcomeDlgProc)
+include(${CMAKE_CURRENT_LIST_DIR}/../export_names.cmake)
+mezura_export_names("${dump}" exported)
+list(SORT exported)
+if(NOT exported STREQUAL expected)
+  message(FATAL_ERROR "SETUP.EXE exports [${exported}], expected [${expected}]")
+endif()
+# The dialogs (type 5), the group icons (14) and the string-table blocks (6) that hold ids
+# 992-1039 (block n holds ids 16(n-1) to 16n-1).
+mezura_resource_names("${dump}" resources)
+if(NOT resources)
+  message(FATAL_ERROR "SETUP.EXE has no resources")
+endif()
+foreach(want 5/WELCOME 5/STATUS 5/COMPARE 14/DISK 14/SETUP 14/CORVANE 6/63 6/64 6/65)
+  if(NOT want IN_LIST resources)
+    message(FATAL_ERROR "SETUP.EXE lacks the resource ${want}; it holds ${resources}")
+  endif()
+endforeach()
+message(STATUS "SETUP.EXE: subsystem 2 (GUI), exports ${exported}, resources ${resources}")
