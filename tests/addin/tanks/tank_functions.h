@@ -24,7 +24,8 @@ struct TankFunction {
     XLOPER* (*call)(XLOPER** args);
 };
 
-extern const TankFunction kTankFunctions[6];
+// The tank functions of the add-in's function list, in its order.
+extern const std::vector<TankFunction> kTankFunctions;
 const TankFunction& Tank(const std::string& name);
 
 // Calls the function and answers a copy of its result record.

@@ -1,0 +1,72 @@
+# The add-in's function list (addin/functions.inc) as CMake reads it: the registered procedures,
+# their exports, and the unit-table sources of the conversions.
+
+set(MEZURA_FUNCTION_LIST ${CMAKE_CURRENT_LIST_DIR}/../addin/functions.inc)
+get_filename_component(MEZURA_FUNCTION_LIST ${MEZURA_FUNCTION_LIST} ABSOLUTE)
+
+# Every row as "KIND|procedure|type text", and "|table source" after a conversion's.
+function(mezura_function_rows out)
+  file(STRINGS ${MEZURA_FUNCTION_LIST} lines REGEX "^MEZURA_[A-Z]+\\(")
+  if(NOT CMAKE_SCRIPT_MODE_FILE)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${MEZURA_FUNCTION_LIST})
+  endif()
+  set(rows "")
+  foreach(line ${lines})
+    if(NOT line MATCHES "^MEZURA_([A-Z]+)\\(([A-Za-z_][A-Za-z0-9_]*), *\"([A-Z]*)\"")
+      message(FATAL_ERROR "functions.inc: cannot read the row: ${line}")
+    endif()
+    set(row "${CMAKE_MATCH_1}|${CMAKE_MATCH_2}|${CMAKE_MATCH_3}")
+    if(CMAKE_MATCH_1 STREQUAL "CONVERSION")
+      if(NOT line MATCHES ", *([a-z0-9_]+)\\)$")
+        message(FATAL_ERROR "functions.inc: a conversion without its table source: ${line}")
+      endif()
+      string(APPEND row "|${CMAKE_MATCH_1}")
+    endif()
+    list(APPEND rows "${row}")
+  endforeach()
+  set(${out} "${rows}" PARENT_SCOPE)
+endfunction()
+
+# The registered procedures, in registration order.
+function(mezura_function_procedures out)
+  mezura_function_rows(rows)
+  set(names "")
+  foreach(row ${rows})
+    string(REPLACE "|" ";" fields "${row}")
+    list(GET fields 1 name)
+    list(APPEND names ${name})
+  endforeach()
+  set(${out} "${names}" PARENT_SCOPE)
+endfunction()
+
+# The .def lines that export every registered procedure under its plain name. A 32-bit stdcall
+# symbol carries the bytes of its arguments, `name@N`: each argument is a 4-byte pointer, one
+# per letter of the type text after the return letter.
+function(mezura_function_exports out)
+  mezura_function_rows(rows)
+  set(text "")
+  foreach(row ${rows})
+    string(REPLACE "|" ";" fields "${row}")
+    list(GET fields 1 name)
+    list(GET fields 2 type)
+    string(LENGTH "${type}" letters)
+    math(EXPR bytes "4 * (${letters} - 1)")
+    string(APPEND text "    ${name} = ${name}@${bytes}\n")
+  endforeach()
+  set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+
+# The conversions' unit tables: `directory`/tables/<table source>.cpp for each, in list order.
+function(mezura_unit_table_sources out directory)
+  mezura_function_rows(rows)
+  set(sources "")
+  foreach(row ${rows})
+    string(REPLACE "|" ";" fields "${row}")
+    list(LENGTH fields count)
+    if(count EQUAL 4)
+      list(GET fields 3 source)
+      list(APPEND sources ${directory}/tables/${source}.cpp)
+    endif()
+  endforeach()
+  set(${out} "${sources}" PARENT_SCOPE)
+endfunction()
