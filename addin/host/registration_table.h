@@ -33,8 +33,7 @@ struct MenuCommandEntry {
     char menuName[28];
 };
 
-// The rows of functions.inc in its order (24: the conversions, the tanks, the command), then
-// the sentinel row "END".
+// The rows of functions.inc in its order, then the sentinel row "END".
 extern RegistrationEntry g_registrationTable[];
 // One row, then the row with item text id 0.
 extern MenuCommandEntry g_menuTable[2];

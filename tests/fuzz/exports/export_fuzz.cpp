@@ -59,7 +59,7 @@ Entry g_entries[] = {
 constexpr size_t kEntryCount = sizeof g_entries / sizeof g_entries[0];
 constexpr int kMostArguments = 4;
 constexpr int kMostCalls = 16;
-// Each opening registers 24 functions with the host, the bulk of an input's time; more than
+// Each opening registers every function with the host, the bulk of an input's time; more than
 // two per input reach nothing new.
 constexpr int kMostCommandCalls = 2;
 
