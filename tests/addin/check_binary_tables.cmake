@@ -57,7 +57,7 @@ endforeach()
 # Excel finds the add-in's entry points by these names, and every function it registers by its
 # procedure, as the function list gives it; nothing else is exported.
 include(${CMAKE_CURRENT_LIST_DIR}/../../cmake/function_list.cmake)
-mezura_function_procedures(procedures)
+mezura_read_function_list(procedures types sources)
 set(expected
   xlAutoOpen xlAutoClose xlAutoRegister xlAutoAdd xlAutoRemove xlAddInManagerInfo xlAutoFree
   CheckInstance _about_dlg@4 ${procedures})
