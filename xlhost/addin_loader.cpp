@@ -130,8 +130,8 @@ std::vector<std::string> ListExports(const LoadedAddin& addin) {
             bool definedFunction = (symbol->st_info & 0xf) == STT_FUNC && (symbol->st_info >> 4) == STB_GLOBAL &&
                                    symbol->st_shndx != SHN_UNDEF;
             if (!definedFunction || symbol->st_name >= strings.sh_size) continue;
-            std::string name(image.data() + strings.sh_offset + symbol->st_name,
-                             strnlen(image.data() + strings.sh_offset + symbol->st_name, strings.sh_size - symbol->st_name));
+            const char* text = image.data() + strings.sh_offset + symbol->st_name;
+            std::string name(text, strnlen(text, strings.sh_size - symbol->st_name));
             if (name.compare(0, 2, "_Z") != 0 && name != "DllMain") names.push_back(name);
         }
     }

@@ -1,4 +1,4 @@
-// Test support: the six tank-volume functions as table rows, called with numbers or records.
+// Test support: the tank-volume functions of the function list as table rows, called with numbers or records.
 #include "tank_functions.h"
 
 #include <cstdio>
