@@ -1,4 +1,4 @@
-// Checks the files given to the runner before it uses them: they exist, are files, and an add-in is built for this host.
+// Checks the files given to the runner before it uses them: they exist, are files, an add-in is built for this host.
 #pragma once
 
 #include <string>

@@ -24,7 +24,7 @@ namespace {
 // What the exit code says.
 enum ExitCode {
     kExitDone = 0,          // the run ended and the ledger balanced
-    kExitLedger = 1,        // the ledger found problems (the add-in misbehaved)
+    kExitFault = 1,         // the ledger found problems, or the automation model did not start
     kExitUsage = 2,         // the command line is wrong
     kExitBadFile = 3,       // a file cannot be used: missing, a folder, a sheet error, a sheet too large
     kExitNotLoadable = 4,   // the add-in cannot be loaded here, or is no add-in
@@ -62,9 +62,10 @@ const char kDescription[] =
     "                      calls until the event STOP is set: a second copy of the host for tests\n"
     "  --help              print this text\n"
     "\n"
-    "Exit codes: 0 done, the ledger balanced; 1 the ledger found problems; 2 the command line is\n"
-    "wrong; 3 a file cannot be used (no such file, a folder, an error in the sheet, a sheet too\n"
-    "large to show); 4 the add-in cannot be loaded by this host, or exports no xlAutoOpen.\n";
+    "Exit codes: 0 done, the ledger balanced; 1 the ledger found problems (or the automation model\n"
+    "did not start); 2 the command line is wrong; 3 a file cannot be used (no such file, a folder,\n"
+    "an error in the sheet, a sheet too large to show); 4 the add-in cannot be loaded by this\n"
+    "host, or exports no xlAutoOpen.\n";
 
 struct Options {
     bool help = false;
@@ -85,7 +86,10 @@ const OptionRule kOptionRules[] = {
     {"-h", 0, [](Options* options, char**) { options->help = true; }},
     {"--version", 1, [](Options* options, char** values) { options->version = values[0]; }},
     {"--help-topics", 0, [](Options* options, char**) { options->helpTopics = true; }},
-    {"--serve", 2, [](Options* options, char** values) { options->serve[0] = values[0], options->serve[1] = values[1]; }},
+    {"--serve", 2, [](Options* options, char** values) {
+         options->serve[0] = values[0];
+         options->serve[1] = values[1];
+     }},
 };
 
 // Reads the command line; false with `error` when it is wrong.
@@ -123,7 +127,8 @@ int ReadSheetFile(const char* path, std::vector<xlhost::SheetEntry>* entries) {
     text << file.rdbuf();
     std::string error;
     if (!file) error = "cannot be read";
-    else if (xlhost::ParseSheet(text.str(), entries, &error) && xlhost::CheckGridSize(*entries, &error)) return kExitDone;
+    else if (xlhost::ParseSheet(text.str(), entries, &error) && xlhost::CheckGridSize(*entries, &error))
+        return kExitDone;
     std::fprintf(stderr, "xlhost: %s: %s\n", path, error.c_str());
     return kExitBadFile;
 }
@@ -239,7 +244,7 @@ int main(int argc, char** argv) {
     bool serving = options.version && std::strcmp(options.version, "8.0") == 0;
     if (serving && !xlhost::StartAutomationServer(&error)) {
         std::fprintf(stderr, "xlhost: no automation model: %s\n", error.c_str());
-        return kExitNotLoadable;
+        return kExitFault;
     }
 #endif
     xlhost::LoadedAddin addin;
@@ -281,5 +286,5 @@ int main(int argc, char** argv) {
                 unsigned(ledger.handedOut), unsigned(ledger.released), unsigned(ledger.addinFreed),
                 unsigned(ledger.addinBlocks), unsigned(problems.size()));
     for (const auto& problem : problems) std::printf("  %s\n", problem.c_str());
-    return problems.empty() ? kExitDone : kExitLedger;
+    return problems.empty() ? kExitDone : kExitFault;
 }

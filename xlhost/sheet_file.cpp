@@ -82,7 +82,8 @@ public:
     // What follows the end of a complete entry, as an error.
     bool FailOnRest(const char* after) {
         size_t at = Position();
-        if ((*line_)[at] == '#') return Fail(at, std::string("a comment needs a line of its own, not one after ") + after);
+        if ((*line_)[at] == '#')
+            return Fail(at, std::string("a comment needs a line of its own, not one after ") + after);
         return Fail(at, Quote(line_->substr(at)) + " after " + after + " is not understood");
     }
 
@@ -114,7 +115,8 @@ bool LooksLikeCell(const std::string& text) {
 
 bool LooksLikeArea(const std::string& text) {
     size_t colon = text.find(':');
-    return LooksLikeCell(text.substr(0, colon)) && (colon == std::string::npos || LooksLikeCell(text.substr(colon + 1)));
+    return LooksLikeCell(text.substr(0, colon)) &&
+           (colon == std::string::npos || LooksLikeCell(text.substr(colon + 1)));
 }
 
 bool ParseCell(const std::string& text, int* row, int* column, std::string* why) {
@@ -180,7 +182,8 @@ bool ParseArguments(LineReader& reader, SheetEntry* entry) {
     reader.Take('(');
     if (reader.Take(')')) return true;
     do {
-        if (reader.Peek() == ')' || reader.Peek() == ',') return reader.Fail(reader.Position(), "an argument is missing");
+        if (reader.Peek() == ')' || reader.Peek() == ',')
+            return reader.Fail(reader.Position(), "an argument is missing");
         FormulaArgument argument;
         if (!ParseValue(reader, &argument)) return false;
         entry->arguments.push_back(argument);

@@ -16,9 +16,12 @@ sections() { "$objdump" -h "$1" | awk '$1 ~ /^[0-9]+$/ {print $2}'; }
 sections "$file" | grep -q '^\.debug_' && fail "still carries debug sections: $(sections "$file" | grep '^\.debug_' | tr '\n' ' ')"
 sections "$file" | grep -qx '\.gnu_debuglink' || fail "names no debug file (.gnu_debuglink)"
 sections "$file.debug" | grep -qx '\.debug_info' || fail "$name.debug holds no debug information"
+# Each path as written, and as tools that make names of it write it (dlltool: /work/x -> _work_x).
 for path in "$root" "$(cd "$build" && pwd)"; do
-  for f in "$file" "$file.debug"; do
-    grep -qaF "$path" "$f" && fail "$(basename "$f") holds the path $path"
+  for form in "$path" "$(printf '%s' "$path" | sed 's/[^A-Za-z0-9]/_/g')"; do
+    for f in "$file" "$file.debug"; do
+      grep -qaF "$form" "$f" && fail "$(basename "$f") holds the path $form"
+    done
   done
 done
 
