@@ -24,7 +24,7 @@ rm -rf dist
 tools/make-dist.sh dist build/win32/bin/MEZURA32.xll build/win64/bin/MEZURA64.xll build/win32/bin/SETUP.EXE \
   setup/SETUP.INF build/win32/bin/MEZURA.HLP build/win32/bin/install.xls
 echo "dist/: $(ls dist | tr '\n' ' ')"
-[ -n "${MEZURA_SIGN_CERT:-}" ] || echo "Not signed (no MEZURA_SIGN_CERT given; the README's \"Signing\" says how)."
+[ -n "${MEZURA_SIGN_CERT:-}" ] || echo "Not signed (no MEZURA_SIGN_CERT given; \"The distribution\" in the README says how)."
 echo "Debug files: build/win32/bin/MEZURA32.xll.debug build/win64/bin/MEZURA64.xll.debug build/win32/bin/SETUP.EXE.debug"
 echo "dist/SHA256SUMS:"
 sed 's/^/  /' dist/SHA256SUMS
