@@ -2,21 +2,23 @@
 //
 // Why: the x87 fsin and fpatan are not the same on every processor (makers and models differ in
 // the last bit, emulators by more), nor are the runtime libraries' sinl and atan2l. The one
-// answer that no machine decides is the exact value rounded to nearest. It is computed here with
-// +, -, *, / on long doubles, which IEEE 754 defines to the bit, so every x87 gives the same
-// answer, provided it rounds to 64 bits (precision control 64, see rounded_trig.h).
+// answer that does not depend on the machine is the exact value rounded to nearest. It is
+// computed here with +, -, *, / on long doubles, which IEEE 754 defines to the bit, so every x87
+// gives the same answer, provided it rounds to 64 bits (precision control 64, see rounded_trig.h).
 //
 // How: a value is approximated by the unevaluated sum hi + lo of two long doubles (a pair,
 // about 128 bits) together with a bound on its error. When no midpoint between two adjacent long
 // doubles lies within the bound of hi + lo, the exact value rounds to hi. A fast approximation,
 // whose error is a few units of 2^-64 in its small correction terms only, decides all but about
-// one call in a few hundred; those are computed again with Taylor series in pair arithmetic, whose
-// error stays below 2^-115 of the result: that decides every value not closer than 2^-115 to a
-// midpoint. None such is known (a random argument comes that close with odds of about 2^-50);
-// there the answer is still the rounded pair, the same on every machine.
+// one sine in a hundred and one arctangent in several thousand; those are computed again with
+// Taylor series in pair arithmetic, whose error stays below 2^-120 of the result (2^-126 seen),
+// and rounded. That is correct for every value not within 2^-120 of a midpoint (a random
+// argument comes that near with odds of about 2^-55), and beyond: the nearest case known, the
+// arctangent behind acos(1 - 18 * 2^-64) at 2^-61.6 units in the last place (2^-125 of it), is
+// rounded correctly. Whatever the case, the answer is the same on every machine.
 //
-// Each function first reduces its argument with a table of exact values (sines of multiples of
-// pi/32, arctangents of multiples of 1/16), so that the series run over a small interval.
+// Each function first reduces its argument with a table (sines of multiples of pi/32,
+// arctangents of multiples of 1/16, each as a pair), so that the series run over a small interval.
 #include "rounded_trig.h"
 
 #include <cfloat>
@@ -77,13 +79,14 @@ Pair Multiply(Pair a, Pair b) {
 
 Pair Divide(Pair a, Pair b) {
     long double quotient = a.hi / b.hi;
-    Pair back = TwoProduct(quotient, b.hi);  // a.hi - back.hi is exact: the two are within a factor 2
+    Pair back = TwoProduct(quotient, b.hi);  // a.hi - back.hi is exact: within a factor 2
     long double remainder = (((a.hi - back.hi) - back.lo) + a.lo) - quotient * b.lo;
     return FastTwoSum(quotient, remainder / b.hi);
 }
 
 // The power of two at or below |v|, for a normal v: v with its sign and all but the leading
-// significand bit cleared (bytes 0-7 of the x87 format hold the significand, 8-9 sign and exponent).
+// significand bit cleared (bytes 0-7 of the x87 format hold the significand, 8-9 the sign and
+// the exponent).
 long double LeadingPowerOfTwo(long double v) {
     unsigned char bytes[sizeof(long double)];
     std::memcpy(bytes, &v, sizeof v);
@@ -103,6 +106,14 @@ bool RoundsToHi(Pair v, long double bound) {
     if (std::fabs(v.hi) == power && !(v.lo * v.hi > 0)) halfGap /= 2;
     // Computed with one rounding, which cannot carry a sum at or above halfGap below it.
     return std::fabs(v.lo) + bound < halfGap;
+}
+
+// c[0] + z (c[1] + z (c[2] + ...)) in long double.
+template <int N>
+long double Polynomial(long double z, const long double (&c)[N]) {
+    long double sum = c[N - 1];
+    for (int i = N - 2; i >= 0; --i) sum = sum * z + c[i];
+    return sum;
 }
 
 // ---- Sine ----
@@ -182,11 +193,15 @@ long double RoundedSine(long double x) {
 
     // Fast path: S + C r exactly; the two tails by their Taylor polynomials in long double, to
     // r^10 and r^11 (what is left out is below 1% of a unit in their last place). Their rounding
-    // errors, with the part of r in r.lo that they leave out, stay below 10 units of 2^-64 of the
+    // errors, with the part of r in r.lo that they leave out, stay below 13 units of 2^-64 of the
     // terms; the pair's own errors are a few 2^-128 of the result.
+    static constexpr long double kCosTail[] = {-1.0L / 2, 1.0L / 24, -1.0L / 720, 1.0L / 40320,
+                                               -1.0L / 3628800};
+    static constexpr long double kSinTail[] = {-1.0L / 6, 1.0L / 120, -1.0L / 5040, 1.0L / 362880,
+                                               -1.0L / 39916800};
     long double z = r.hi * r.hi;
-    long double cosTail = z * (-1.0L / 2 + z * (1.0L / 24 + z * (-1.0L / 720 + z * (1.0L / 40320 + z * (-1.0L / 3628800)))));
-    long double sinTail = r.hi * z * (-1.0L / 6 + z * (1.0L / 120 + z * (-1.0L / 5040 + z * (1.0L / 362880 + z * (-1.0L / 39916800)))));
+    long double cosTail = z * Polynomial(z, kCosTail);
+    long double sinTail = r.hi * z * Polynomial(z, kSinTail);
     long double cosTerm = S.hi * cosTail, sinTerm = C.hi * sinTail;
     Pair Cr = TwoProduct(C.hi, r.hi);
     Pair head = TwoSum(S.hi, Cr.hi);
@@ -247,7 +262,8 @@ Pair SlowArcTan(Pair t) {
 }  // namespace
 
 long double RoundedArcTan2(long double y, long double x) {
-    if (!(std::fabs(y) <= LDBL_MAX && std::fabs(x) <= LDBL_MAX)) return std::numeric_limits<long double>::quiet_NaN();
+    if (!(std::fabs(y) <= LDBL_MAX && std::fabs(x) <= LDBL_MAX))
+        return std::numeric_limits<long double>::quiet_NaN();
     if (y < 0) return -RoundedArcTan2(-y, x);
     if (y == 0) return x < 0 ? kPi.hi : y;
 
@@ -272,8 +288,10 @@ long double RoundedArcTan2(long double y, long double x) {
     // (what is left out is below 1% of a unit in its last place). Its rounding errors, with the
     // part of t in t.lo that it leaves out, stay below 10 units of 2^-64 of it; the pair's own
     // errors are a few 2^-128 of the result.
+    static constexpr long double kArcTanTail[] = {-1.0L / 3, 1.0L / 5,   -1.0L / 7, 1.0L / 9,
+                                                  -1.0L / 11, 1.0L / 13, -1.0L / 15};
     long double z = t.hi * t.hi;
-    long double tail = t.hi * z * (-1.0L / 3 + z * (1.0L / 5 + z * (-1.0L / 7 + z * (1.0L / 9 + z * (-1.0L / 11 + z * (1.0L / 13 + z * (-1.0L / 15)))))));
+    long double tail = t.hi * z * Polynomial(z, kArcTanTail);
     Pair head = TwoSum(A.hi, t.hi);
     Pair v = Placed(base, subtract, FastTwoSum(head.hi, ((head.lo + A.lo) + t.lo) + tail));
     long double bound = 16 * kUnit * std::fabs(tail) + 0x1p-100L * std::fabs(v.hi);
