@@ -104,7 +104,8 @@ bool RoundsToHi(Pair v, long double bound) {
     long double halfGap = power * kUnit;  // half the spacing of long doubles at v.hi
     // Just below a power of two the spacing is half as wide.
     if (std::fabs(v.hi) == power && !(v.lo * v.hi > 0)) halfGap /= 2;
-    // Computed with one rounding, which cannot carry a sum at or above halfGap below it.
+    // The sum is rounded once; rounding is monotone and halfGap a long double, so a sum at or
+    // above halfGap never compares below it.
     return std::fabs(v.lo) + bound < halfGap;
 }
 
