@@ -4,8 +4,9 @@
 // Each function coerces its three or four arguments (one xlCoerce each). VolHorzCyl then takes
 // one segment angle and its sine; VolHorzCylCap the same for its body plus, for the caps, 51
 // sections of a square root, an angle and a sine; VolVertCylSphCap is arithmetic only. The
-// floors make those host calls and those x87 operations, so volume / floor is the share of the
-// add-in's own work: validation, clamping, the products and sums, the Simpson sum.
+// floors make those host calls, square roots, and correctly rounded arctangents and sines, so
+// volume / floor is the share of the add-in's own work: validation, clamping, the products and
+// sums, the Simpson sum.
 #include <cmath>
 #include <vector>
 
@@ -34,7 +35,7 @@ void CoerceAll(std::vector<XLOPER>& args) {
 // The angle and sine of one circular segment, as the volume formulas take them.
 long double SegmentWork(long double ratio) {
     long double angle = 2 * ArcCos(ratio);
-    return angle - X87Sine(angle);
+    return angle - RoundedSine(angle);
 }
 
 void BM_VolHorzCyl(benchmark::State& state) {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Shows SETUP.EXE's dialogs WELCOME, STATUS and COMPARE on a virtual X display inside a Wine
-# virtual desktop (which draws title bars) and saves one PNG of each into build/:
-#   build/setup-WELCOME.png, build/setup-STATUS.png, build/setup-COMPARE.png
+# Shows SETUP.EXE's dialogs WELCOME, STATUS and COMPARE, and the add-in's About box (what
+# Help > "Mezura..." opens in Excel), on a virtual X display inside a Wine virtual desktop (which
+# draws title bars) and saves one PNG of each into build/:
+#   build/setup-WELCOME.png, build/setup-STATUS.png, build/setup-COMPARE.png, build/about.png
 # Uses the 32-bit product where this kernel runs 32-bit programs, else the 64-bit build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -24,7 +25,9 @@ cp "$bin/sample_old.dll" "$work/files/new/VER3F2A.TMP"
 cp "$bin/sample_new.dll" "$work/files/installed/SAMPLE.DLL"
 
 cd "$work"
-for dialog in WELCOME STATUS COMPARE; do
+for dialog in WELCOME STATUS COMPARE ABOUT; do
+  picture=build/setup-$dialog.png
+  [ $dialog = ABOUT ] && picture=build/about.png
   rm -f "$dialog.ready" "$dialog.close"
   args=("$dialog")
   [ $dialog = COMPARE ] && args+=("$(winpath "$work/files/new/VER3F2A.TMP")" "$(winpath "$work/files/installed/SAMPLE.DLL")")
@@ -32,8 +35,8 @@ for dialog in WELCOME STATUS COMPARE; do
   shown=$!
   for _ in $(seq 600); do [ -f "$dialog.ready" ] && break; sleep 0.1; done
   if [ ! -f "$dialog.ready" ]; then echo "setup-screenshots: $dialog did not appear" >&2; exit 1; fi
-  import -window root "$root/build/setup-$dialog.png"
+  import -window root "$root/$picture"
   touch "$dialog.close"
   wait $shown || true
-  echo "build/setup-$dialog.png"
+  echo "$picture"
 done

@@ -25,7 +25,7 @@ double CapSectionArea(int i, double W, double a, double r, double d) {
     double t = Stored(static_cast<long double>(rho) - d);
     if (t < 0) t = 0;
     double phi = Stored(2 * ArcCos((static_cast<long double>(rho) - t) / rho));
-    return Stored((static_cast<long double>(phi) - X87Sine(static_cast<long double>(phi))) *
+    return Stored((static_cast<long double>(phi) - RoundedSine(static_cast<long double>(phi))) *
                   ((static_cast<long double>(rho) * rho) / 2));
 }
 

@@ -1,11 +1,14 @@
-// Number conventions of the tank formulas: the ten-decimal pi, its derived constants, and stored doubles.
+// Number conventions of the tank formulas: the ten-decimal pi, its derived constants, stored doubles, the arc cosine.
 #pragma once
 
 #include <cfloat>
 #include <cmath>
 
+#include "rounded_trig.h"
+
 // The formulas are defined with unstored intermediates carried in 64-bit mantissas (the
-// add-in switches the x87 unit to that precision at attach). Writing them as long double
+// add-in switches the x87 unit to that precision at attach; the rounded sine and arctangent
+// rely on it too). Writing them as long double
 // expressions gives the same bits on i686, where double arithmetic would run on the x87
 // anyway, and on x86-64, where it would otherwise run in SSE doubles.
 static_assert(LDBL_MANT_DIG == 64, "tank formulas need the x87 80-bit format for long double");
@@ -26,24 +29,11 @@ inline double Stored(long double value) {
     return static_cast<double>(value);
 }
 
-// The x87 unit's own arctangent and sine. The formulas are defined with these instructions'
-// results, and every target gets them this way: the Windows runtimes' sinl is the x87 fsin,
-// but glibc computes sinl in software and differs from it in the last bit now and then.
-inline long double X87ArcTan2(long double y, long double x) {
-    long double angle;
-    __asm__("fpatan" : "=t"(angle) : "0"(x), "u"(y) : "st(1)");
-    return angle;
-}
-inline long double X87Sine(long double x) {
-    long double sine;
-    __asm__("fsin" : "=t"(sine) : "0"(x));
-    return sine;
-}
-
 // acos(c) for -1 <= c <= 1, as the angle whose cosine is c and whose sine is sqrt((1-c)(1+c)).
 // The mingw runtimes' acosl loses up to 1e-13 of its value as c nears 1 (a nearly empty
 // segment), and the segment area then cancels that error up by further orders; here 1-c is
-// exact and the arctangent accurate, so every target gets the same correctly rounded angle.
+// exact and the arctangent correctly rounded (rounded_trig.h), so every target and every
+// processor gets the same angle.
 inline long double ArcCos(long double c) {
-    return X87ArcTan2(std::sqrt((1 - c) * (1 + c)), c);
+    return RoundedArcTan2(std::sqrt((1 - c) * (1 + c)), c);
 }

@@ -32,5 +32,5 @@ double VolHorzCylPart(double h, double r, double L) {
     }
     double theta = Stored(2 * ArcCos((static_cast<long double>(r) - h) / r));
     double k = Stored(((static_cast<long double>(r) * r) * L) / 2);
-    return Stored((static_cast<long double>(theta) - X87Sine(static_cast<long double>(theta))) * k * sign + base);
+    return Stored((static_cast<long double>(theta) - RoundedSine(static_cast<long double>(theta))) * k * sign + base);
 }

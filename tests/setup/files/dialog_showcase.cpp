@@ -1,6 +1,7 @@
 // Shows one of SETUP.EXE's dialogs on screen, for screenshots: the resources come from the
-// built SETUP.EXE beside this program, the dialog procedures are the installer's own.
-//   setup_showcase WELCOME | STATUS | COMPARE NEW_FILE EXISTING_FILE   (flag files in the
+// built SETUP.EXE beside this program, the dialog procedures are the installer's own. ABOUT shows
+// the About box of the built add-in beside this program, through its own export.
+//   setup_showcase WELCOME | STATUS | COMPARE NEW_FILE EXISTING_FILE | ABOUT   (flag files in the
 // current directory: NAME.ready once the dialog is up; the dialog closes when NAME.close appears)
 #include <windows.h>
 
@@ -16,6 +17,7 @@
 namespace {
 
 std::string g_name;
+const char* g_caption = "Corvane";
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -24,7 +26,7 @@ void Watch(DWORD thread) {
     HWND dialog = nullptr;
     for (int i = 0; i < 2000 && !dialog; ++i) {
         Sleep(50);
-        HWND found = FindWindowA("#32770", "Corvane");
+        HWND found = FindWindowA("#32770", g_caption);
         if (found && IsWindowVisible(found) && GetWindowThreadProcessId(found, nullptr) == thread) dialog = found;
     }
     if (!dialog) ExitProcess(3);
@@ -37,11 +39,28 @@ void Watch(DWORD thread) {
 
 }  // namespace
 
+// The add-in's About box, as its Help menu command opens it (the box keeps its own caption).
+void ShowAbout(char* path) {
+    g_caption = "About";
+    std::strcpy(std::strrchr(path, '\\') + 1, MEZURA_ADDIN_FILE);
+    HMODULE addin = LoadLibraryA(path);
+    auto about = reinterpret_cast<int(__stdcall*)(HWND)>(
+        reinterpret_cast<void*>(addin ? GetProcAddress(addin, "_about_dlg@4") : nullptr));
+    if (!about) ExitProcess(2);
+    std::thread watcher(Watch, GetCurrentThreadId());
+    about(nullptr);
+    watcher.join();
+}
+
 int main(int argc, char** argv) {
     if (argc < 2) return 2;
     g_name = argv[1];
     char path[MAX_PATH];
     GetModuleFileNameA(nullptr, path, MAX_PATH);
+    if (g_name == "ABOUT") {
+        ShowAbout(path);
+        return 0;
+    }
     std::strcpy(std::strrchr(path, '\\') + 1, "SETUP.EXE");
     g_instance = LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE);
     if (!g_instance) return 2;
