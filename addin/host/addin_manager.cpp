@@ -3,7 +3,7 @@
 
 #include "addin_module.h"
 #include "coerce.h"
-#include "counted_text.h"
+#include "host_records.h"
 
 static XLOPER g_managerInfoAnswer;
 

@@ -3,8 +3,8 @@
 
 #include <cstring>
 
+#include "addin_syscalls.h"
 #include "coerce.h"
-#include "platform.h"
 
 bool g_fCheckingInstance = false;
 bool g_fInstanceConfirmed = false;
@@ -63,7 +63,7 @@ int KeepDLLLoaded() {
     int status = Excel4(xlfRegister, &answer, 3, &path, &name, &type);
     if (status == xlretSuccess && answer.xltype == xltypeNum) return 0;
     if (status == xlretSuccess) FreeHostRecord(&answer);
-    OutputDebugStringA("KeepDLLLoaded Failed\n");
+    g_addinSyscalls.OutputDebugStringA("KeepDLLLoaded Failed\n");
     return xlretFailed;
 }
 

@@ -1,11 +1,11 @@
 // The second path of the coercion entry: referenced cells read through the host's automation model.
 #include <initializer_list>
 
+#include "addin_syscalls.h"
 #include "automation.h"
 #include "automation_ole.h"
 #include "coerce.h"
 #include "intermediate_value.h"
-#include "ole_calls.h"
 #include "range_address.h"
 
 const bool kAutomationPathBuilt = true;
@@ -82,10 +82,10 @@ int CoerceThroughAutomation(XLOPER* result, int count, XLOPER* source, XLOPER* t
         return ReadThroughAutomation(result, wanted, &reference);
     }
     if (g_fMessageShown) return xlretFailed;
-    g_oleCalls.pfnMessageBoxA(GetActiveWindow(),
-                              "Unable to complete calculation with other instances of Excel Opened\n"
-                              "Please close all other instances of Excel, then Click OK",
-                              "Error", MB_OK);
+    g_addinSyscalls.MessageBoxA(GetActiveWindow(),
+                                "Unable to complete calculation with other instances of Excel Opened\n"
+                                "Please close all other instances of Excel, then Click OK",
+                                "Error", MB_OK);
     g_fMessageShown = true;
     StartAutomation();
     // The flag set above keeps this second run from showing the box again.

@@ -2,10 +2,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include "addin_syscalls.h"
 #include "automation.h"
 #include "automation_ole.h"
 #include "coerce.h"
-#include "ole_calls.h"
 
 IDispatch* g_pdispXL = nullptr;
 IDispatch* g_pdispWorkbooks = nullptr;
@@ -85,8 +85,8 @@ HRESULT SearchHostInstance() {
     DISPID application = 0;
 
     CLSID hostClass;
-    HRESULT status = g_oleCalls.pfnCLSIDFromProgID(L"Excel.Application", &hostClass);
-    if (SUCCEEDED(status)) status = g_oleCalls.pfnGetActiveObject(hostClass, nullptr, &active);
+    HRESULT status = g_addinSyscalls.CLSIDFromProgID(L"Excel.Application", &hostClass);
+    if (SUCCEEDED(status)) status = g_addinSyscalls.GetActiveObject(hostClass, nullptr, &active);
     if (SUCCEEDED(status)) status = active->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&candidate));
     if (SUCCEEDED(status)) {
         wchar_t name[] = L"Application";
@@ -101,7 +101,7 @@ HRESULT SearchHostInstance() {
         ReleaseObject(&candidate);
         ReleaseObject(&g_pdispXL);
         if (!monikers) {
-            searching = SUCCEEDED(g_oleCalls.pfnCreateBindCtx(0, &context)) &&
+            searching = SUCCEEDED(g_addinSyscalls.CreateBindCtx(0, &context)) &&
                         SUCCEEDED(context->GetRunningObjectTable(&table)) && SUCCEEDED(table->EnumRunning(&monikers)) &&
                         SUCCEEDED(monikers->Reset());
         }
@@ -131,10 +131,10 @@ HRESULT FindHostInstance() {
 
     HRESULT status;
     if (g_pdispXL) {
-        g_oleCalls.pfnOutputDebugStringA("NULL != g_pdispXL\n");
+        g_addinSyscalls.OutputDebugStringA("NULL != g_pdispXL\n");
         status = E_FAIL;
-    } else if (!g_fOleInitialized && FAILED(status = g_oleCalls.pfnOleInitialize(nullptr))) {
-        g_oleCalls.pfnOutputDebugStringA("OleInitialize Failed\n");
+    } else if (!g_fOleInitialized && FAILED(status = g_addinSyscalls.OleInitialize(nullptr))) {
+        g_addinSyscalls.OutputDebugStringA("OleInitialize Failed\n");
     } else {
         g_fOleInitialized = true;
         status = SearchHostInstance();
@@ -162,7 +162,7 @@ void ReleaseHostConnection() {
     ReleaseObject(&g_pdispWorkbooks);
     ReleaseObject(&g_pdispXL);
     if (g_fOleInitialized) {
-        g_oleCalls.pfnOleUninitialize();
+        g_addinSyscalls.OleUninitialize();
         g_fOleInitialized = false;
     }
 }

@@ -3,7 +3,7 @@
 
 #include <cstdlib>
 
-#include "ole_calls.h"
+#include "addin_syscalls.h"
 
 namespace {
 
@@ -11,13 +11,13 @@ namespace {
 int MakeCountedText(BSTR text, char** counted) {
     UINT length = text ? SysStringLen(text) : 0;
     if (length > kLongestCountedText) length = kLongestCountedText;
-    auto* bytes = static_cast<char*>(g_oleCalls.pfnAllocate(length + 1));
+    auto* bytes = static_cast<char*>(g_addinSyscalls.malloc(length + 1));
     if (!bytes) return xlretFailed;
     int converted = 0;
     if (length > 0) {
         // Room for exactly `length` characters behind the length byte, and no terminator.
-        converted = g_oleCalls.pfnWideCharToMultiByte(CP_ACP, 0, text, int(length), bytes + 1, int(length), nullptr,
-                                                      nullptr);
+        converted = g_addinSyscalls.WideCharToMultiByte(CP_ACP, 0, text, int(length), bytes + 1, int(length),
+                                                        nullptr, nullptr);
         if (converted <= 0) {
             std::free(bytes);
             return xlretFailed;
@@ -99,12 +99,12 @@ int MakeIntermediateArray(SAFEARRAY* array, XLOPER* intermediate) {
         unsigned(rows) * unsigned(columns) > kMostIntermediateElements)
         return xlretFailed;
     size_t count = size_t(rows) * size_t(columns);
-    auto* elements = static_cast<XLOPER*>(g_oleCalls.pfnAllocate(count * sizeof(XLOPER)));
+    auto* elements = static_cast<XLOPER*>(g_addinSyscalls.malloc(count * sizeof(XLOPER)));
     if (!elements) return int(E_FAIL);
     for (size_t i = 0; i < count; ++i) elements[i].xltype = xltypeNil;
 
     void* data = nullptr;
-    HRESULT access = g_oleCalls.pfnSafeArrayAccessData(array, &data);
+    HRESULT access = g_addinSyscalls.SafeArrayAccessData(array, &data);
     if (FAILED(access)) {
         std::free(elements);
         return int(access);

@@ -5,6 +5,7 @@
 
 #include "addin_directory.h"
 #include "addin_module.h"
+#include "addin_syscalls.h"
 #include "coerce.h"
 #include "counted_text.h"
 
@@ -85,7 +86,7 @@ void RegisterFunction(const RegistrationEntry& entry, XLOPER* result) {
 }
 
 void AddMenuCommand(const MenuCommandEntry& entry) {
-    auto* description = static_cast<MenuDescription*>(std::malloc(sizeof(MenuDescription)));
+    auto* description = static_cast<MenuDescription*>(g_addinSyscalls.malloc(sizeof(MenuDescription)));
     if (!description) return;
     LoadCountedString(g_hInstance, entry.itemTextId, description->itemText, kLoadBufferSize);
     LoadCountedString(g_hInstance, entry.statusTextId, description->statusText, kLoadBufferSize);

@@ -25,10 +25,6 @@ struct ConversionResult {
     XLOPER elements[2];
 };
 
-// The heap the result blocks come from; xlAutoFree gives them back with free(). Tests swap
-// it to make the heap run dry.
-extern void* (*g_pfnAllocateResult)(size_t bytes);
-
 // The answer of a conversion that resolved: a result block holding `number` and the
 // catalogue's own `label`, or #VALUE! in `errorRecord` when the number is not finite (an
 // overflow to infinity, or a NaN or infinite argument: no cell can show either) or the heap

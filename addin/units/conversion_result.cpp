@@ -1,10 +1,8 @@
 // The records a conversion answers: one heap block for a result, a static record for an error.
 #include <cmath>
-#include <cstdlib>
 
+#include "addin_syscalls.h"
 #include "conversion.h"
-
-void* (*g_pfnAllocateResult)(size_t bytes) = std::malloc;
 
 XLOPER* AnswerConversion(XLOPER* errorRecord, char* label, double number) {
     // volatile: judged as the double the cell will hold. On i686 the value may still sit in an
@@ -13,7 +11,7 @@ XLOPER* AnswerConversion(XLOPER* errorRecord, char* label, double number) {
     volatile double stored = number;
     if (!std::isfinite(stored)) return AnswerError(errorRecord, xlerrValue);
     // Array record and elements in one block, so that xlAutoFree releases them with one free.
-    auto* block = static_cast<ConversionResult*>(g_pfnAllocateResult(sizeof(ConversionResult)));
+    auto* block = static_cast<ConversionResult*>(g_addinSyscalls.malloc(sizeof(ConversionResult)));
     // With no heap left there is no number to show; #VALUE! says the cell could not be computed.
     if (!block) return AnswerError(errorRecord, xlerrValue);
     block->array.xltype = xltypeMulti | xlbitDLLFree;

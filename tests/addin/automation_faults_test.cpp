@@ -7,10 +7,11 @@
 
 #include "addin/host/automation.h"
 #include "addin/host/automation_ole.h"
+#include "addin/host/addin_syscalls.h"
 #include "addin/host/coerce.h"
-#include "addin/host/ole_calls.h"
 #include "xlhost/emulated_excel_fixture.h"
 #include "registry.h"
+#include "syscall_swap.h"
 #include "worksheet_calls.h"
 
 namespace {
@@ -56,20 +57,20 @@ protected:
         g_seen = Seen();
         g_oleInitializeAnswer = S_OK;
         // OLE itself is faked: no test here may reach a real automation object.
-        g_oleCalls.pfnOleInitialize = FakeOleInitialize;
-        g_oleCalls.pfnOleUninitialize = FakeOleUninitialize;
-        g_oleCalls.pfnCLSIDFromProgID = NoProgId;
-        g_oleCalls.pfnMessageBoxA = RecordBox;
-        g_oleCalls.pfnOutputDebugStringA = RecordDebugOutput;
+        syscalls_.Use(&AddinSyscalls::OleInitialize, FakeOleInitialize)
+            .Use(&AddinSyscalls::OleUninitialize, FakeOleUninitialize)
+            .Use(&AddinSyscalls::CLSIDFromProgID, NoProgId)
+            .Use(&AddinSyscalls::MessageBoxA, RecordBox)
+            .Use(&AddinSyscalls::OutputDebugStringA, RecordDebugOutput);
     }
     void TearDown() override {
         StopAutomation();
-        g_oleCalls = kPlatformOleCalls;
         std::strcpy(g_szExcelVersion, "      ");
         g_fInstanceConfirmed = false;
         g_fMessageShown = false;
         HostTest::TearDown();
     }
+    SyscallSwap<AddinSyscalls> syscalls_{g_addinSyscalls};
 };
 
 TEST_F(HostConnectionTest, AFailedSearchEndsQuietModeAndHoldsNothing) {
@@ -91,8 +92,8 @@ TEST_F(HostConnectionTest, AFailedSearchEndsQuietModeAndHoldsNothing) {
         xlhost::ResetQuietMode();
         g_seen = Seen();
         g_oleInitializeAnswer = row.oleInitialize;
-        g_oleCalls.pfnCLSIDFromProgID = row.noActiveObject ? kPlatformOleCalls.pfnCLSIDFromProgID : NoProgId;
-        g_oleCalls.pfnGetActiveObject = NoActiveObject;
+        syscalls_.Use(&AddinSyscalls::CLSIDFromProgID, row.noActiveObject ? kRealAddinSyscalls.CLSIDFromProgID : NoProgId)
+            .Use(&AddinSyscalls::GetActiveObject, NoActiveObject);
         EXPECT_EQ(StartAutomation(), int(row.status)) << row.what;
         EXPECT_EQ(g_pdispXL, nullptr) << row.what;
         EXPECT_EQ(g_pdispWorkbooks, nullptr) << row.what;
@@ -208,9 +209,11 @@ TEST_F(HostConnectionTest, TheRangeIsNamedByBookSheetAndAddress) {
     EXPECT_EQ(ReadThroughAutomation(&result, &asText, &twoAreas.record), xlretFailed);
     ExternalRef noSheet(1, XLREF{0, 0, 0, 0}, 999);
     EXPECT_EQ(ReadThroughAutomation(&result, &asText, &noSheet.record), xlretFailed) << "the host's own code";
-    g_oleCalls.pfnSysAllocString = NoString;
-    EXPECT_EQ(BuildRangeAddress(&area.record, &book, &sheet, &address), xlretFailed);
-    g_oleCalls.pfnSysAllocString = kPlatformOleCalls.pfnSysAllocString;
+    {
+        SyscallSwap<AddinSyscalls> noStrings(g_addinSyscalls);
+        noStrings.Use(&AddinSyscalls::SysAllocString, NoString);
+        EXPECT_EQ(BuildRangeAddress(&area.record, &book, &sheet, &address), xlretFailed);
+    }
     EXPECT_EQ(ReadRangeValue(&book, &sheet, &address, &book), kNotConnected);
 }
 

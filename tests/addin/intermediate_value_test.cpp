@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "addin/host/intermediate_value.h"
-#include "addin/host/ole_calls.h"
+#include "addin/host/addin_syscalls.h"
+#include "syscall_swap.h"
 
 namespace {
 
 class IntermediateValueTest : public ::testing::Test {
 protected:
-    void TearDown() override { g_oleCalls = kPlatformOleCalls; }
 
     static VARIANT Text(const wchar_t* text) {
         VARIANT v;
@@ -171,7 +171,8 @@ TEST_F(IntermediateValueTest, RangesTheCountsCannotDescribeAreRefusedBeforeAnyAl
         value.parray = SafeArrayCreate(VT_VARIANT, 2, bounds);
         ASSERT_NE(value.parray, nullptr) << row.what;
         g_allocations = 0;
-        g_oleCalls.pfnAllocate = CountedAllocate;
+        SyscallSwap<AddinSyscalls> counted(g_addinSyscalls);
+        counted.Use(&AddinSyscalls::malloc, CountedAllocate);
         XLOPER intermediate{};
         intermediate.xltype = xltypeMissing;
         EXPECT_EQ(MakeIntermediateValue(&value, &intermediate), row.status) << row.what;
@@ -181,7 +182,6 @@ TEST_F(IntermediateValueTest, RangesTheCountsCannotDescribeAreRefusedBeforeAnyAl
         } else {
             FreeIntermediateValue(&intermediate);
         }
-        g_oleCalls = kPlatformOleCalls;
         VariantClear(&value);
     }
 }
@@ -201,22 +201,27 @@ TEST_F(IntermediateValueTest, FailuresLeaveNothingAllocatedAndAnswerTheirStatus)
     number.vt = VT_R8;
     number.dblVal = 1;
 
-    struct Row { VARIANT* value; void (*fault)(); int status; const char* what; };
+    using Swap = SyscallSwap<AddinSyscalls>;
+    using Fault = void (*)(Swap&);
+    struct Row { VARIANT* value; Fault fault; int status; const char* what; };
     const Row rows[] = {
-        {&number, [] {}, xlretFailed, "a single number is not read"},
-        {&text, [] { g_oleCalls.pfnAllocate = NoHeap; }, xlretFailed, "no heap for a text"},
-        {&text, [] { g_oleCalls.pfnWideCharToMultiByte = NoConversion; }, xlretFailed, "text not convertible"},
-        {&array, [] { g_oleCalls.pfnAllocate = NoHeap; }, int(E_FAIL), "no heap for the elements"},
-        {&array, [] { g_oleCalls.pfnSafeArrayAccessData = NoAccess; }, int(E_UNEXPECTED), "no access to the data"},
-        {&array, [] { g_oleCalls.pfnWideCharToMultiByte = NoConversion; }, xlretFailed, "a text element fails"},
+        {&number, [](Swap&) {}, xlretFailed, "a single number is not read"},
+        {&text, [](Swap& s) { s.Use(&AddinSyscalls::malloc, NoHeap); }, xlretFailed, "no heap for a text"},
+        {&text, [](Swap& s) { s.Use(&AddinSyscalls::WideCharToMultiByte, NoConversion); }, xlretFailed,
+         "text not convertible"},
+        {&array, [](Swap& s) { s.Use(&AddinSyscalls::malloc, NoHeap); }, int(E_FAIL), "no heap for the elements"},
+        {&array, [](Swap& s) { s.Use(&AddinSyscalls::SafeArrayAccessData, NoAccess); }, int(E_UNEXPECTED),
+         "no access to the data"},
+        {&array, [](Swap& s) { s.Use(&AddinSyscalls::WideCharToMultiByte, NoConversion); }, xlretFailed,
+         "a text element fails"},
     };
     for (const Row& row : rows) {
-        row.fault();
+        Swap faulty(g_addinSyscalls);
+        row.fault(faulty);
         XLOPER intermediate{};
         intermediate.xltype = xltypeMissing;
         EXPECT_EQ(MakeIntermediateValue(row.value, &intermediate), row.status) << row.what;
         EXPECT_EQ(intermediate.xltype, xltypeMissing) << row.what;
-        g_oleCalls = kPlatformOleCalls;
     }
     // The array can still be read once the faults are gone, so the failed read left it unlocked.
     XLOPER intermediate{};
