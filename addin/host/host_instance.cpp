@@ -49,23 +49,46 @@ bool CandidateIsTheHost(IDispatch* candidate, DISPID application) {
     return g_fInstanceConfirmed;
 }
 
-}  // namespace
-
-HRESULT ConfirmInstance() {
+// The add-in's full path as the host reports it, as a zero-terminated text; false without one.
+bool CopyAddinPath(char (&pathText)[256]) {
     XLOPER path;
-    if (!GetAddinPath(&path)) return E_FAIL;
-    char pathText[256];
+    if (!GetAddinPath(&path)) return false;
+    HostRecordGuard releasePath(&path);
     size_t length = static_cast<unsigned char>(path.val.str[0]);
     std::memcpy(pathText, path.val.str + 1, length);
     pathText[length] = 0;
-    FreeHostRecord(&path);
+    return true;
+}
+
+// Quiet mode: screen updates off and a fresh book in front, so that running the macro in the
+// host shows nothing. Whether it is on, and so must be ended.
+bool StartQuietMode() {
+    XLOPER off = BoolRecord(false), chart = NumberRecord(6);
+    Excel4(xlcEcho, nullptr, 1, &off);
+    XLOPER opened = UnwrittenAnswer();
+    if (Excel4(xlcNew, &opened, 1, &chart) != xlretSuccess) return false;
+    HostRecordGuard release(&opened);
+    return opened.xltype != xltypeErr;
+}
+
+void EndQuietMode() {
+    XLOPER off = BoolRecord(false), on = BoolRecord(true);
+    Excel4(xlcClose, nullptr, 1, &off);
+    Excel4(xlcEcho, nullptr, 1, &on);
+}
+
+}  // namespace
+
+HRESULT ConfirmInstance() {
+    char pathText[256];
+    if (!CopyAddinPath(pathText)) return E_FAIL;
 
     // cALL("<path>","CheckInstance","j"): the host calls this copy's CheckInstance only if it
     // is the process that loaded it.
     char macro[296];
     std::snprintf(macro, sizeof macro, "%s%s%s", "cALL(\"", pathText, "\",\"CheckInstance\",\"j\")");
     VARIANT text;
-    if (MakeTextVariant(macro, &text) != 0) return E_FAIL;
+    if (!MakeTextVariant(macro, &text)) return E_FAIL;
     VARIANT answer;
     VariantInit(&answer);
     g_fCheckingInstance = true;
@@ -116,19 +139,7 @@ HRESULT SearchHostInstance() {
 }
 
 HRESULT FindHostInstance() {
-    // Quiet mode: screen updates off and a fresh book in front, so that running the macro
-    // in the host shows nothing.
-    XLOPER off{}, on{}, chart{}, opened{};
-    off.xltype = on.xltype = xltypeBool;
-    on.val.xbool = 1;
-    chart.xltype = xltypeNum;
-    chart.val.num = 6;
-    opened.xltype = xltypeErr;
-    Excel4(xlcEcho, nullptr, 1, &off);
-    int newStatus = Excel4(xlcNew, &opened, 1, &chart);
-    bool quiet = newStatus == xlretSuccess && opened.xltype != xltypeErr;
-    if (newStatus == xlretSuccess) FreeHostRecord(&opened);
-
+    bool quiet = StartQuietMode();
     HRESULT status;
     if (g_pdispXL) {
         g_addinSyscalls.OutputDebugStringA("NULL != g_pdispXL\n");
@@ -140,22 +151,16 @@ HRESULT FindHostInstance() {
         status = SearchHostInstance();
     }
     // Quiet mode ends on every return: left on, the host would stop redrawing its screen.
-    if (quiet) {
-        Excel4(xlcClose, nullptr, 1, &off);
-        Excel4(xlcEcho, nullptr, 1, &on);
-    }
+    if (quiet) EndQuietMode();
     return status;
 }
 
-int ConnectToHost() {
+AutomationStatus ConnectToHost() {
     HRESULT status = FindHostInstance();
-    if (FAILED(status)) return int(status);
+    if (FAILED(status)) return AutomationStatus::FromOle(status);
     status = GetObjectByName(g_pdispXL, L"Workbooks", kMethodOrGet, nullptr, &g_pdispWorkbooks);
-    if (FAILED(status)) {
-        ReleaseObject(&g_pdispXL);
-        return int(status);
-    }
-    return 0;
+    if (FAILED(status)) ReleaseObject(&g_pdispXL);
+    return AutomationStatus::FromOle(status);
 }
 
 void ReleaseHostConnection() {

@@ -6,8 +6,8 @@
 #include "addin_directory.h"
 #include "addin_module.h"
 #include "addin_syscalls.h"
-#include "coerce.h"
 #include "counted_text.h"
+#include "host_records.h"
 
 namespace {
 
@@ -20,20 +20,6 @@ char g_argumentHelp[4][kLoadBufferSize];
 char g_helpTopic[kLoadBufferSize];
 char g_menuItemText[kLoadBufferSize];
 
-XLOPER TextRecord(const char* counted) {
-    XLOPER record{};
-    record.xltype = xltypeStr;
-    record.val.str = const_cast<char*>(counted);  // the host only reads argument records
-    return record;
-}
-
-XLOPER NumberRecord(double value) {
-    XLOPER record{};
-    record.xltype = xltypeNum;
-    record.val.num = value;
-    return record;
-}
-
 // The command description xlfAddCommand takes: a 1 x 5 array of texts, built as one block.
 struct MenuDescription {
     XLOPER array;
@@ -42,14 +28,6 @@ struct MenuDescription {
     char statusText[kLoadBufferSize];
     char helpReference[kLoadBufferSize];
 };
-
-// Presets a record the host may leave unwritten, so that reading it afterwards is defined.
-XLOPER UnwrittenAnswer() {
-    XLOPER record{};
-    record.xltype = xltypeErr;
-    record.val.err = xlerrValue;
-    return record;
-}
 
 }  // namespace
 
@@ -106,7 +84,7 @@ void AddMenuCommand(const MenuCommandEntry& entry) {
     XLOPER menuName = TextRecord(entry.menuName);
     XLOPER answer = UnwrittenAnswer();
     Excel4(xlfAddCommand, &answer, 3, &menuBar, &menuName, &description->array);
-    FreeHostRecord(&answer);
+    HostRecordGuard release(&answer);
     // An argument is only borrowed by the host, which never hands it to xlAutoFree despite
     // its flag: release it here, or every opening would leak one block.
     std::free(description);
@@ -119,7 +97,7 @@ void DeleteMenuCommand(const MenuCommandEntry& entry) {
     XLOPER itemText = TextRecord(g_menuItemText);
     XLOPER answer = UnwrittenAnswer();
     Excel4(xlfDeleteCommand, &answer, 3, &menuBar, &menuName, &itemText);
-    FreeHostRecord(&answer);
+    HostRecordGuard release(&answer);
 }
 
 void DeleteFunctionName(const RegistrationEntry& entry) {

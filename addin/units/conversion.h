@@ -3,6 +3,7 @@
 
 #include <cstddef>
 
+#include "host_records.h"
 #include "unit_catalogue.h"
 #include "xloper.h"
 
@@ -30,9 +31,6 @@ struct ConversionResult {
 // overflow to infinity, or a NaN or infinite argument: no cell can show either) or the heap
 // cannot supply the block. Nothing is allocated for an error.
 XLOPER* AnswerConversion(XLOPER* errorRecord, char* label, double number);
-
-// Writes an error code into a static result record and answers its address.
-XLOPER* AnswerError(XLOPER* record, int code);
 
 XLL_EXPORT XLOPER* XLLAPI CvtAcceleration(XLOPER* value, XLOPER* units, XLOPER* newUnits);
 XLL_EXPORT XLOPER* XLLAPI CvtArea(XLOPER* value, XLOPER* units, XLOPER* newUnits);

@@ -18,16 +18,8 @@ XLOPER* AnswerConversion(XLOPER* errorRecord, char* label, double number) {
     block->array.val.array.lparray = block->elements;
     block->array.val.array.rows = 1;
     block->array.val.array.columns = 2;
-    block->elements[0].xltype = xltypeNum;
-    block->elements[0].val.num = stored;
+    block->elements[0] = NumberRecord(stored);
     // The catalogue's label itself: it outlives the block, and nothing of it is copied or freed.
-    block->elements[1].xltype = xltypeStr;
-    block->elements[1].val.str = label;
+    block->elements[1] = TextRecord(label);
     return &block->array;
-}
-
-XLOPER* AnswerError(XLOPER* record, int code) {
-    record->xltype = xltypeErr;
-    record->val.err = static_cast<WORD>(code);
-    return record;
 }

@@ -94,7 +94,7 @@ TEST_F(HostConnectionTest, AFailedSearchEndsQuietModeAndHoldsNothing) {
         g_oleInitializeAnswer = row.oleInitialize;
         syscalls_.Use(&AddinSyscalls::CLSIDFromProgID, row.noActiveObject ? kRealAddinSyscalls.CLSIDFromProgID : NoProgId)
             .Use(&AddinSyscalls::GetActiveObject, NoActiveObject);
-        EXPECT_EQ(StartAutomation(), int(row.status)) << row.what;
+        EXPECT_EQ(StartAutomation().code(), int(row.status)) << row.what;
         EXPECT_EQ(g_pdispXL, nullptr) << row.what;
         EXPECT_EQ(g_pdispWorkbooks, nullptr) << row.what;
         EXPECT_EQ(g_fOleInitialized, SUCCEEDED(row.oleInitialize)) << row.what;
@@ -122,7 +122,7 @@ TEST_F(HostConnectionTest, ASearchWhileStillConnectedIsRefusedAndEndsQuietMode) 
 
 TEST_F(HostConnectionTest, OtherVersionsNeverStartOle) {
     xlhost::SetHostVersion("5.0");
-    EXPECT_EQ(StartAutomation(), 0);
+    EXPECT_EQ(StartAutomation().code(), 0);
     EXPECT_EQ(g_seen.oleInitialize, 0);
     EXPECT_TRUE(xlhost::QuietModeCommands().empty());
 }
@@ -197,7 +197,7 @@ std::string TextOfVariant(const VARIANT& v) {
 TEST_F(HostConnectionTest, TheRangeIsNamedByBookSheetAndAddress) {
     ExternalRef area(1, XLREF{1, 2, 1, 2}, xlhost::CallingSheet());
     VARIANT book, sheet, address;
-    ASSERT_EQ(BuildRangeAddress(&area.record, &book, &sheet, &address), 0);
+    ASSERT_EQ(BuildRangeAddress(&area.record, &book, &sheet, &address).code(), 0);
     EXPECT_EQ(TextOfVariant(book), "Book1");
     EXPECT_EQ(TextOfVariant(sheet), "Sheet1");
     EXPECT_EQ(TextOfVariant(address), "b2:c3");
@@ -206,13 +206,13 @@ TEST_F(HostConnectionTest, TheRangeIsNamedByBookSheetAndAddress) {
     XLOPER result;
     XLOPER asText = MakeTypeRecord(xltypeStr);
     ExternalRef twoAreas(2, XLREF{0, 0, 0, 0}, xlhost::CallingSheet());
-    EXPECT_EQ(ReadThroughAutomation(&result, &asText, &twoAreas.record), xlretFailed);
+    EXPECT_EQ(ReadThroughAutomation(&result, &asText, &twoAreas.record).code(), xlretFailed);
     ExternalRef noSheet(1, XLREF{0, 0, 0, 0}, 999);
-    EXPECT_EQ(ReadThroughAutomation(&result, &asText, &noSheet.record), xlretFailed) << "the host's own code";
+    EXPECT_EQ(ReadThroughAutomation(&result, &asText, &noSheet.record).code(), xlretFailed) << "the host's own code";
     {
         SyscallSwap<AddinSyscalls> noStrings(g_addinSyscalls);
         noStrings.Use(&AddinSyscalls::SysAllocString, NoString);
-        EXPECT_EQ(BuildRangeAddress(&area.record, &book, &sheet, &address), xlretFailed);
+        EXPECT_EQ(BuildRangeAddress(&area.record, &book, &sheet, &address).code(), xlretFailed);
     }
     EXPECT_EQ(ReadRangeValue(&book, &sheet, &address, &book), kNotConnected);
 }

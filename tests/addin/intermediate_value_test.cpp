@@ -67,7 +67,7 @@ TEST_F(IntermediateValueTest, TextsBecomeCountedStringsCutAt255Characters) {
     for (const Row& row : rows) {
         VARIANT value = Text(row.text.c_str());
         XLOPER intermediate{};
-        ASSERT_EQ(MakeIntermediateValue(&value, &intermediate), 0) << row.text.size();
+        ASSERT_EQ(MakeIntermediateValue(&value, &intermediate).code(), 0) << row.text.size();
         EXPECT_EQ(intermediate.xltype, xltypeStr);
         EXPECT_EQ(Chars(intermediate.val.str), row.expected) << row.text.size() << " characters";
         FreeIntermediateValue(&intermediate);
@@ -85,7 +85,7 @@ TEST_F(IntermediateValueTest, ArraysKeepTheRangesLayoutRowByRow) {
         return v;
     });
     XLOPER intermediate{};
-    ASSERT_EQ(MakeIntermediateValue(&value, &intermediate), 0);
+    ASSERT_EQ(MakeIntermediateValue(&value, &intermediate).code(), 0);
     ASSERT_EQ(intermediate.xltype, xltypeMulti);
     EXPECT_EQ(intermediate.val.array.rows, 3);
     EXPECT_EQ(intermediate.val.array.columns, 2);
@@ -136,7 +136,7 @@ TEST_F(IntermediateValueTest, EveryKindOfCellGetsADefinedElement) {
         return v;
     });
     XLOPER intermediate{};
-    ASSERT_EQ(MakeIntermediateValue(&value, &intermediate), 0);
+    ASSERT_EQ(MakeIntermediateValue(&value, &intermediate).code(), 0);
     for (size_t k = 0; k < count; ++k) {
         const XLOPER& element = intermediate.val.array.lparray[k];
         const Row& row = rows[k];
@@ -175,7 +175,7 @@ TEST_F(IntermediateValueTest, RangesTheCountsCannotDescribeAreRefusedBeforeAnyAl
         counted.Use(&AddinSyscalls::malloc, CountedAllocate);
         XLOPER intermediate{};
         intermediate.xltype = xltypeMissing;
-        EXPECT_EQ(MakeIntermediateValue(&value, &intermediate), row.status) << row.what;
+        EXPECT_EQ(MakeIntermediateValue(&value, &intermediate).code(), row.status) << row.what;
         if (row.status != 0) {
             EXPECT_EQ(g_allocations, 0) << row.what << ": refused only after allocating";
             EXPECT_EQ(intermediate.xltype, xltypeMissing) << row.what << ": written on failure";
@@ -220,12 +220,12 @@ TEST_F(IntermediateValueTest, FailuresLeaveNothingAllocatedAndAnswerTheirStatus)
         row.fault(faulty);
         XLOPER intermediate{};
         intermediate.xltype = xltypeMissing;
-        EXPECT_EQ(MakeIntermediateValue(row.value, &intermediate), row.status) << row.what;
+        EXPECT_EQ(MakeIntermediateValue(row.value, &intermediate).code(), row.status) << row.what;
         EXPECT_EQ(intermediate.xltype, xltypeMissing) << row.what;
     }
     // The array can still be read once the faults are gone, so the failed read left it unlocked.
     XLOPER intermediate{};
-    ASSERT_EQ(MakeIntermediateValue(&array, &intermediate), 0);
+    ASSERT_EQ(MakeIntermediateValue(&array, &intermediate).code(), 0);
     FreeIntermediateValue(&intermediate);
     VariantClear(&array);
     VariantClear(&text);
