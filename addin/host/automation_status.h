@@ -29,3 +29,6 @@ private:
     explicit constexpr AutomationStatus(int code) : code_(code) {}
     int code_;
 };
+
+static_assert(AutomationStatus::FromOle(1).Succeeded(), "S_FALSE is an OLE success");
+static_assert(!AutomationStatus::FromOle(static_cast<int32_t>(0x80004005u)).Succeeded(), "E_FAIL stays a failure");
