@@ -37,5 +37,5 @@ XLL_EXPORT XLOPER* XLLAPI xlAddInManagerInfo(XLOPER* action) {
     if (CoerceInteger(action, &which) && which == 1) {
         if (XLOPER* name = MakeOwnedTextRecord(g_hInstance, kLongName)) return name;
     }
-    return AnswerError(&g_managerInfoAnswer, xlerrValue);
+    return StoreError(&g_managerInfoAnswer, xlerrValue);
 }

@@ -7,7 +7,7 @@
 static XLOPER g_autoRegisterAnswer;
 
 XLL_EXPORT XLOPER* XLLAPI xlAutoRegister(XLOPER* name) {
-    AnswerError(&g_autoRegisterAnswer, xlerrValue);
+    StoreError(&g_autoRegisterAnswer, xlerrValue);
     // Only a text can name a procedure; anything else would be read as a pointer.
     if (!name || name->xltype != xltypeStr || !name->val.str) return &g_autoRegisterAnswer;
     for (const RegistrationEntry* entry = g_registrationTable; !IsSentinelRow(*entry); ++entry) {

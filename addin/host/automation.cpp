@@ -30,7 +30,7 @@ bool FindCheckInstanceId(XLOPER* path, XLOPER* id) {
 }  // namespace
 
 bool GetAddinPath(XLOPER* path) {
-    *path = UnwrittenAnswer();
+    StoreError(path, xlerrValue);  // until the host writes it
     if (Excel4(xlGetName, path, 0) != xlretSuccess) return false;
     if (path->xltype == xltypeStr) return true;  // the caller gives it back
     HostRecordGuard release(path);

@@ -46,7 +46,7 @@ bool WantsAutomationPath(XLOPER* source, XLOPER* wanted) {
 int CoerceArgument(XLOPER* result, int count, XLOPER* source, XLOPER* typeRecord) {
     // Callers judge a coercion by the result's type alone, and a failed host call may leave
     // the record unwritten: mark it as an error first so stale contents never count.
-    *result = UnwrittenAnswer();
+    StoreError(result, xlerrValue);
 
     XLOPER missing{};
     missing.xltype = xltypeMissing;

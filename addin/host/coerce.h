@@ -11,28 +11,29 @@
 // can never pass for a value of the wanted type.
 int CoerceArgument(XLOPER* result, int count, XLOPER* source, XLOPER* typeRecord);
 
-// One worksheet argument as a number (an integer): true with `number` written when the host
-// filled the record with one, whatever the coercion's return code. A host that answered
+// One worksheet argument coerced to a number or an integer (`type`): true when the host
+// filled `coerced` with one, whatever the coercion's return code. A host that answered
 // something else gets back what it handed out, so a misbehaving host cannot make the add-in
-// leak its texts.
-inline bool CoerceNumber(XLOPER* argument, double* number) {
+// leak its texts; a number or an integer needs no release.
+inline bool CoerceToScalar(XLOPER* argument, WORD type, XLOPER* coerced) {
     if (!argument) return false;
-    XLOPER wanted = MakeTypeRecord(xltypeNum);
+    XLOPER wanted = MakeTypeRecord(type);
+    CoerceArgument(coerced, 2, argument, &wanted);
+    if (coerced->xltype == type) return true;
+    HostRecordGuard release(coerced);
+    return false;
+}
+
+inline bool CoerceNumber(XLOPER* argument, double* number) {
     XLOPER coerced;
-    CoerceArgument(&coerced, 2, argument, &wanted);
-    HostRecordGuard release(&coerced);
-    if (coerced.xltype != xltypeNum) return false;
+    if (!CoerceToScalar(argument, xltypeNum, &coerced)) return false;
     *number = coerced.val.num;
     return true;
 }
 
 inline bool CoerceInteger(XLOPER* argument, short* number) {
-    if (!argument) return false;
-    XLOPER wanted = MakeTypeRecord(xltypeInt);
     XLOPER coerced;
-    CoerceArgument(&coerced, 2, argument, &wanted);
-    HostRecordGuard release(&coerced);
-    if (coerced.xltype != xltypeInt) return false;
+    if (!CoerceToScalar(argument, xltypeInt, &coerced)) return false;
     *number = coerced.val.w;
     return true;
 }

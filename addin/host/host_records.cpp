@@ -7,8 +7,7 @@ XLOPER* MakeOwnedTextRecord(HINSTANCE instance, UINT id) {
     // One block, so that xlAutoFree releases record and text with a single free.
     auto* owned = static_cast<OwnedTextRecord*>(g_addinSyscalls.malloc(sizeof(OwnedTextRecord)));
     if (!owned) return nullptr;
-    owned->record = TextRecord(owned->buffer);
-    owned->record.xltype |= xlbitDLLFree;
+    StoreText(&owned->record, owned->buffer)->xltype |= xlbitDLLFree;
     LoadCountedString(instance, id, owned->buffer, kLoadBufferSize);
     return &owned->record;
 }

@@ -7,66 +7,87 @@
 // The words that need no host call are templates on the record type, written for XLOPER (the
 // default) and fit for a second record of the same fields and type codes.
 
-// Records the add-in makes and keeps: values it lends to the host as arguments (the host only
-// reads them during the call), elements of the values it builds.
+// A value stored in a record that exists (a function's own answer, an element of a value being
+// built, a result the host is to fill): the type and the value are written, nothing else, and
+// the record is handed back, so that an answer is written and returned in one step
+// (`return StoreError(&answer, xlerrValue);`). Storing in place rather than copying a whole
+// record also spares the copy's wide read of fields just written narrow, which stalls the
+// conversions' hot path.
+template <class Record>
+Record* StoreError(Record* record, int code) {
+    record->xltype = xltypeErr;
+    record->val.err = static_cast<decltype(record->val.err)>(code);
+    return record;
+}
+
+template <class Record>
+Record* StoreNumber(Record* record, double number) {
+    record->xltype = xltypeNum;
+    record->val.num = number;
+    return record;
+}
+
+template <class Record>
+Record* StoreInt(Record* record, short number) {
+    record->xltype = xltypeInt;
+    record->val.w = number;
+    return record;
+}
+
+template <class Record>
+Record* StoreBool(Record* record, bool value) {
+    record->xltype = xltypeBool;
+    record->val.xbool = value ? 1 : 0;
+    return record;
+}
+
+// A text pointing at a counted string the add-in keeps alive (a table's text, a load buffer, a
+// block of its own); nothing of it is copied.
+inline XLOPER* StoreText(XLOPER* record, const char* counted) {
+    record->xltype = xltypeStr;
+    record->val.str = const_cast<char*>(counted);  // the host only reads what the add-in lends
+    return record;
+}
+
+// A new record of each kind, the rest of it zero: a local the add-in lends to the host as an
+// argument (the host only reads it during the call), or a result record the host is to fill.
 template <class Record = XLOPER>
 Record ErrorRecord(int code) {
     Record record{};
-    record.xltype = xltypeErr;
-    record.val.err = static_cast<decltype(record.val.err)>(code);
+    StoreError(&record, code);
     return record;
 }
 
 template <class Record = XLOPER>
 Record NumberRecord(double number) {
     Record record{};
-    record.xltype = xltypeNum;
-    record.val.num = number;
+    StoreNumber(&record, number);
     return record;
 }
 
 template <class Record = XLOPER>
 Record IntRecord(short number) {
     Record record{};
-    record.xltype = xltypeInt;
-    record.val.w = number;
+    StoreInt(&record, number);
     return record;
 }
 
 template <class Record = XLOPER>
 Record BoolRecord(bool value) {
     Record record{};
-    record.xltype = xltypeBool;
-    record.val.xbool = value ? 1 : 0;
+    StoreBool(&record, value);
     return record;
 }
 
-// A text record pointing at a counted string the add-in keeps alive (a table's text, a load
-// buffer); nothing of it is copied or freed.
 inline XLOPER TextRecord(const char* counted) {
     XLOPER record{};
-    record.xltype = xltypeStr;
-    record.val.str = const_cast<char*>(counted);  // the host only reads what the add-in lends
+    StoreText(&record, counted);
     return record;
 }
 
 // A type record: an integer record holding the type code wanted from a coercion.
 inline XLOPER MakeTypeRecord(WORD wantedType) {
     return IntRecord(static_cast<short>(wantedType));
-}
-
-// Answers: a function's own static record, overwritten at every call and never freed, written
-// and handed back in one step (`return AnswerError(&answer, xlerrValue);`).
-template <class Record>
-Record* AnswerError(Record* answer, int code) {
-    *answer = ErrorRecord<Record>(code);
-    return answer;
-}
-
-template <class Record>
-Record* AnswerNumber(Record* answer, double number) {
-    *answer = NumberRecord<Record>(number);
-    return answer;
 }
 
 // An answer the host gives back through xlAutoFree: a text record and its load buffer in one
@@ -80,7 +101,8 @@ struct OwnedTextRecord {
 XLOPER* MakeOwnedTextRecord(HINSTANCE instance, UINT id);
 
 // Records the host fills: the result record of an Excel4 call starts as #VALUE!, since a call
-// that fails may leave it unwritten and it must then never pass for a value of any kind.
+// that fails may leave it unwritten and it must then never pass for a value of any kind (a
+// result record that exists is preset with StoreError(record, xlerrValue)).
 template <class Record = XLOPER>
 Record UnwrittenAnswer() {
     return ErrorRecord<Record>(xlerrValue);

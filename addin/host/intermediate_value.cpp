@@ -40,35 +40,35 @@ bool MakeElement(const VARIANT& cell, XLOPER* element) {
         element->xltype = xltypeNil;
         return true;
     case VT_I2:
-        *element = IntRecord(cell.iVal);
+        StoreInt(element, cell.iVal);
         return true;
     case VT_R8:
-        *element = NumberRecord(cell.dblVal);
+        StoreNumber(element, cell.dblVal);
         return true;
     case VT_DATE:  // the date's serial number
-        *element = NumberRecord(cell.date);
+        StoreNumber(element, cell.date);
         return true;
     case VT_I4:
-        *element = NumberRecord(cell.lVal);
+        StoreNumber(element, cell.lVal);
         return true;
     case VT_CY:  // a 64-bit count of ten-thousandths
-        *element = NumberRecord(double(cell.cyVal.int64) / 10000.0);
+        StoreNumber(element, double(cell.cyVal.int64) / 10000.0);
         return true;
     case VT_BOOL:
-        *element = BoolRecord(cell.boolVal != VARIANT_FALSE);
+        StoreBool(element, cell.boolVal != VARIANT_FALSE);
         return true;
     case VT_BSTR: {
         char* counted = nullptr;
         if (!MakeCountedText(cell.bstrVal, &counted)) return false;
-        *element = TextRecord(counted);
+        StoreText(element, counted);
         return true;
     }
     case VT_ERROR:
         // Which error a cell held is not carried over: every one reads as #NAME?.
-        *element = ErrorRecord(xlerrName);
+        StoreError(element, xlerrName);
         return true;
     default:
-        *element = ErrorRecord(xlerrValue);
+        StoreError(element, xlerrValue);
         return true;
     }
 }
@@ -133,7 +133,7 @@ AutomationStatus MakeIntermediateValue(const VARIANT* value, XLOPER* intermediat
     if (value->vt == VT_BSTR) {
         char* counted = nullptr;
         if (!MakeCountedText(value->bstrVal, &counted)) return AutomationStatus::OwnFailure();
-        *intermediate = TextRecord(counted);
+        StoreText(intermediate, counted);
         return AutomationStatus::Success();
     }
     if (value->vt == (VT_ARRAY | VT_VARIANT)) return MakeIntermediateArray(value->parray, intermediate);

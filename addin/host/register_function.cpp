@@ -56,7 +56,7 @@ void RegisterFunction(const RegistrationEntry& entry, XLOPER* result) {
     XLOPER helpTopic = TextRecord(g_helpTopic);
     XLOPER functionHelp = TextRecord(g_functionHelp);
     XLOPER argumentHelp[4];
-    for (int i = 0; i < 4; ++i) argumentHelp[i] = TextRecord(g_argumentHelp[i]);
+    for (int i = 0; i < 4; ++i) StoreText(&argumentHelp[i], g_argumentHelp[i]);
     // The count tells the host how many of the fourteen records it reads.
     Excel4(xlfRegister, result, 10 + helpCount, &module, &procedure, &typeText, &functionText, &argumentText,
            &macroType, &category, &shortcut, &helpTopic, &functionHelp, &argumentHelp[0], &argumentHelp[1],
@@ -69,11 +69,11 @@ void AddMenuCommand(const MenuCommandEntry& entry) {
     LoadCountedString(g_hInstance, entry.itemTextId, description->itemText, kLoadBufferSize);
     LoadCountedString(g_hInstance, entry.statusTextId, description->statusText, kLoadBufferSize);
     FormatHelpTopic(description->helpReference, kLoadBufferSize, entry.helpContext);
-    description->items[0] = TextRecord(description->itemText);
-    description->items[1] = TextRecord(entry.commandName);
-    description->items[2] = TextRecord(entry.shortcut);
-    description->items[3] = TextRecord(description->statusText);
-    description->items[4] = TextRecord(description->helpReference);
+    StoreText(&description->items[0], description->itemText);
+    StoreText(&description->items[1], entry.commandName);
+    StoreText(&description->items[2], entry.shortcut);
+    StoreText(&description->items[3], description->statusText);
+    StoreText(&description->items[4], description->helpReference);
     description->array = XLOPER{};
     description->array.xltype = xltypeMulti | xlbitDLLFree;
     description->array.val.array.lparray = description->items;

@@ -12,6 +12,6 @@ bool CoerceNumbers(XLOPER* const* arguments, size_t count, double* numbers) {
 }
 
 XLOPER* AnswerVolume(XLOPER* answer, double volume) {
-    if (!std::isfinite(volume)) return AnswerError(answer, xlerrValue);
-    return AnswerNumber(answer, volume + 0.0);  // a height of -0 holds +0, not -0
+    if (!std::isfinite(volume)) return StoreError(answer, xlerrValue);
+    return StoreNumber(answer, volume + 0.0);  // a height of -0 holds +0, not -0
 }

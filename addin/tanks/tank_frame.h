@@ -25,7 +25,7 @@ XLOPER* AnswerVolume(XLOPER* answer, double volume);
 // Answers `answer`.
 template <size_t N>
 XLOPER* TankFrame(XLOPER* answer, XLOPER* const (&arguments)[N], TankShape<N> shape) {
-    AnswerError(answer, xlerrValue);
+    StoreError(answer, xlerrValue);
     double numbers[N];
     double volume;
     if (!CoerceNumbers(arguments, N, numbers) || !shape(numbers, &volume)) return answer;
