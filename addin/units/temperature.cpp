@@ -35,7 +35,7 @@ XLL_EXPORT XLOPER* XLLAPI CvtTemperature(XLOPER* value, XLOPER* units, XLOPER* n
     short fromIndex, toIndex;
     int code = ResolveConversionArgs(value, units, newUnits, &number, &fromIndex, &toIndex,
                                      g_TemperatureUnits, kTemperatureUnitCount);
-    if (code != 0) return AnswerError(&errorResult, code);
+    if (code != 0) return StoreError(&errorResult, code);
 
     double converted = number;
     if (fromIndex != toIndex) {

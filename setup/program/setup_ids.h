@@ -17,7 +17,7 @@
 #define IDC_COMPARE_HEADER 1100 /* column titles, tab stops as the list */
 #define IDC_COMPARE_LIST 1101   /* one row per version value */
 
-/* Strings: every message the installer shows, and the texts of its dialogs. */
+/* Strings: every message the installer shows, and the texts of its dialogs (setup_strings.inc). */
 #define IDS_RECOMMEND 1001
 #define IDS_PROMPT 1002
 #define IDS_NO_MEMORY 1003

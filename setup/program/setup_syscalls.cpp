@@ -1,7 +1,7 @@
 // The installer's platform seam, filled with the real Windows functions.
 #include "setup/program/setup_syscalls.h"
 
-const SetupSyscalls kWindowsSyscalls = {
+const SetupSyscalls kRealSetupSyscalls = {
     ::VerFindFileA,
     ::VerInstallFileA,
     ::GetDiskFreeSpaceA,
@@ -22,4 +22,4 @@ const SetupSyscalls kWindowsSyscalls = {
     ::WinExec,
 };
 
-SetupSyscalls g_setupSyscalls = kWindowsSyscalls;
+SetupSyscalls g_setupSyscalls = kRealSetupSyscalls;

@@ -1,5 +1,6 @@
 // The installer's platform seam: the Windows calls that can fail in ways a test must provoke,
-// called through one table that defaults to the real API and that tests may replace.
+// called through one table that defaults to the real API. Tests replace entries only through
+// SyscallSwap (tests/syscall_swap.h), which puts the whole table back when it ends.
 #pragma once
 
 #include <windows.h>
@@ -28,7 +29,7 @@ struct SetupSyscalls {
 };
 
 // The real Windows functions.
-extern const SetupSyscalls kWindowsSyscalls;
+extern const SetupSyscalls kRealSetupSyscalls;
 
-// What the installer calls; a copy of kWindowsSyscalls until a test swaps entries.
+// What the installer calls; a copy of kRealSetupSyscalls until a test swaps entries.
 extern SetupSyscalls g_setupSyscalls;

@@ -77,19 +77,14 @@ const ErrorBit kErrorBits[] = {
 
 class CopyFilesTest : public InstallerTest {
 protected:
-    void SetUp() override {
-        InstallerTest::SetUp();
-        if (HasFatalFailure()) return;
+    CopyFilesTest() : InstallerTest(Status::kOpen) {
         g_fake = FakeVersionLibrary{};
         g_fake.recommendedDir = dir_.path();
-        g_setupSyscalls.VerFindFileA = FakeVerFindFile;
-        g_setupSyscalls.VerInstallFileA = FakeVerInstallFile;
+        syscalls_.Use(&SetupSyscalls::VerFindFileA, FakeVerFindFile)
+            .Use(&SetupSyscalls::VerInstallFileA, FakeVerInstallFile);
         lstrcpyA(destDir, dir_.path().c_str());
         lstrcpyA(sourceDir, "A:\\DIST\\");
         lstrcpyA(g_setupScript.settings.AppName, "Mezura");
-        g_statusWindow = CreateDialogParamA(g_instance, "STATUS", nullptr, StatusDlgProc, 0);
-        ASSERT_NE(g_statusWindow, nullptr) << "STATUS not created, error " << GetLastError();
-        ShowWindow(g_statusWindow, SW_SHOW);
         for (int i = 0; i < 3; ++i) {
             FileEntry& entry = files_[i];
             wsprintfA(entry.description, "File number %d", i + 1);

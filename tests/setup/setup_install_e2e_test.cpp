@@ -97,17 +97,15 @@ struct Outcome {
 
 class InstallE2eTest : public InstallerTest {
 protected:
-    void SetUp() override {
-        InstallerTest::SetUp();
+    InstallE2eTest() {
         previousInstall_ = RememberedDestination();
         ForgetDestination();  // the default destination is Excel's directory and DefDir
         CreateDirectoryA((root_ / "XL").c_str(), nullptr);
         CopyFileA(xlhost::BesideProgram("excel_peer.exe").c_str(), Excel().c_str(), FALSE);
     }
-    void TearDown() override {
+    ~InstallE2eTest() override {
         if (previousInstall_.empty()) ForgetDestination();
         else WriteProfileStringA("CORVANE", "Install", previousInstall_.c_str());
-        InstallerTest::TearDown();
     }
 
     std::string Excel() const { return root_ / "XL\\EXCEL.EXE"; }

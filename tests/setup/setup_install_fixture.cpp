@@ -77,8 +77,6 @@ void ForgetDestination() { WriteProfileStringA("CORVANE", "Install", nullptr); }
 #endif
 
 #ifdef _WIN32
-#include "setup/program/setup_syscalls.h"
-
 std::map<std::string, std::string> g_registry;
 std::vector<ExecCall> g_execs;
 UINT g_execResult;
@@ -135,12 +133,12 @@ BOOL WINAPI FakeFreeStringHandle(DWORD, HSZ) {
 
 }  // namespace
 
-void UseFakeProgramManager() {
-    g_setupSyscalls.DdeConnect = FakeDdeConnect;
-    g_setupSyscalls.DdeClientTransaction = FakeDdeTransaction;
-    g_setupSyscalls.DdeDisconnect = FakeDdeDisconnect;
-    g_setupSyscalls.DdeCreateStringHandleA = FakeCreateStringHandle;
-    g_setupSyscalls.DdeFreeStringHandle = FakeFreeStringHandle;
+void UseFakeProgramManager(SyscallSwap<SetupSyscalls>& syscalls) {
+    syscalls.Use(&SetupSyscalls::DdeConnect, FakeDdeConnect)
+        .Use(&SetupSyscalls::DdeClientTransaction, FakeDdeTransaction)
+        .Use(&SetupSyscalls::DdeDisconnect, FakeDdeDisconnect)
+        .Use(&SetupSyscalls::DdeCreateStringHandleA, FakeCreateStringHandle)
+        .Use(&SetupSyscalls::DdeFreeStringHandle, FakeFreeStringHandle);
 }
 #endif
 

@@ -40,6 +40,9 @@ void ForgetDestination();
 #ifdef _WIN32
 #include <map>
 
+#include "setup/program/setup_syscalls.h"
+#include "syscall_swap.h"
+
 // Fakes for the installer's seam, each recording what it was asked.
 
 // The registry as RegQueryValueA reads it: key under HKEY_CLASSES_ROOT -> default value; a
@@ -68,8 +71,9 @@ struct FakeProgramManager {
     HWND window = nullptr;
 };
 extern FakeProgramManager g_pm;
-// Routes DdeConnect, DdeClientTransaction, DdeDisconnect and the string handles to g_pm.
-void UseFakeProgramManager();
+// Routes DdeConnect, DdeClientTransaction, DdeDisconnect and the string handles to g_pm for
+// the life of `syscalls`.
+void UseFakeProgramManager(SyscallSwap<SetupSyscalls>& syscalls);
 #endif
 
 #ifdef _WIN32

@@ -84,17 +84,15 @@ struct Scenario {
 
 class SequenceTest : public InstallerTest {
 protected:
-    void SetUp() override {
-        InstallerTest::SetUp();
-        if (HasFatalFailure()) return;
-        g_setupSyscalls.RegQueryValueA = FakeRegQueryValue;
-        g_setupSyscalls.GetDiskFreeSpaceA = FakeDiskFreeSpace;
-        g_setupSyscalls.DdeInitializeA = FakeDdeInitialize;
-        g_setupSyscalls.DdeUninitialize = FakeDdeUninitialize;
-        g_setupSyscalls.GetProfileStringA = FakeGetProfile;
-        g_setupSyscalls.WriteProfileStringA = FakeWriteProfile;
-        g_setupSyscalls.WinExec = FakeWinExec;
-        UseFakeProgramManager();
+    SequenceTest() {
+        syscalls_.Use(&SetupSyscalls::RegQueryValueA, FakeRegQueryValue)
+            .Use(&SetupSyscalls::GetDiskFreeSpaceA, FakeDiskFreeSpace)
+            .Use(&SetupSyscalls::DdeInitializeA, FakeDdeInitialize)
+            .Use(&SetupSyscalls::DdeUninitialize, FakeDdeUninitialize)
+            .Use(&SetupSyscalls::GetProfileStringA, FakeGetProfile)
+            .Use(&SetupSyscalls::WriteProfileStringA, FakeWriteProfile)
+            .Use(&SetupSyscalls::WinExec, FakeWinExec);
+        UseFakeProgramManager(syscalls_);
     }
 
     // Runs the sequence for `row` from a fresh distribution; answers what WELCOME showed.
