@@ -120,9 +120,11 @@ int CopyOne(HWND status, const FileEntry& entry) {
     if (!force) return 0;
     // A forced install that fails leaves the old file in place: that is an error like any
     // other, not a success.
+    // The temporary copy the first call made is the one the retry was given, and it goes
+    // whether or not the retry reports it again.
     file.flags |= VIFF_FORCEINSTALL;
-    result = Install(entry, file.recommendedDir, &file);
-    return ReportInstallError(status, result, file) ? -1 : 0;
+    DWORD retry = Install(entry, file.recommendedDir, &file);
+    return ReportInstallError(status, retry | (result & VIF_TEMPFILE), file) ? -1 : 0;
 }
 
 }  // namespace

@@ -179,7 +179,7 @@ TEST_F(CopyFilesTest, AnswersWithoutErrorsInstallForceOrGoOn) {
     }
 }
 
-// A forced install that fails is an error like the first call's: its message, its temporary
+// A forced install that fails is an error like the first call's: its message, the temporary
 // copy removed, and the copy ends, never reported as installed.
 TEST_F(CopyFilesTest, AFailedForcedInstallEndsTheCopyWithItsMessage) {
     g_fake.installResults = {VIF_DIFFLANG | VIF_TEMPFILE, VIF_CANNOTRENAME | VIF_TEMPFILE};
@@ -190,10 +190,12 @@ TEST_F(CopyFilesTest, AFailedForcedInstallEndsTheCopyWithItsMessage) {
     EXPECT_EQ(g_fake.installs.size(), 2u) << "the second file must not be tried";
     EXPECT_FALSE(FileExists(TempPath()));
 
+    // The retry need not name the temporary copy again: the first call's goes all the same.
     g_fake.installResults = {VIF_DIFFTYPE | VIF_TEMPFILE, VIF_WRITEPROT};
     EXPECT_EQ(Copy(), -1);
     ASSERT_EQ(shown_.size(), 1u);
     EXPECT_EQ(shown_[0].text, SetupString(1027));
+    EXPECT_FALSE(FileExists(TempPath()));
 }
 
 // The lookup's refusals end the copy before anything is installed, in a task-modal box
