@@ -32,7 +32,8 @@ void OpenName(int number, char* name) {
 
 // The number of an OPEN entry's name ("OPEN", "OPEN1", ...), -1 for any other name.
 int OpenNumber(const char* name) {
-    if (CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, name, 4, "OPEN", 4) != CSTR_EQUAL) return -1;
+    if (std::strlen(name) < 4 || CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, name, 4, "OPEN", 4) != CSTR_EQUAL)
+        return -1;
     const char* digits = name + 4;
     if (!*digits) return 0;
     if (*digits == '0' || std::strlen(digits) > 6) return -1;
@@ -177,7 +178,7 @@ LONG AddOpenEntry(LPCSTR keyName, LPCSTR file, char* name) {
     // Without an entry of ours, the first name that is not taken.
     for (int n = 0; number < 0; ++n) {
         OpenName(n, name);
-        if (RegQueryValueExA(key, name, nullptr, nullptr, nullptr, nullptr) == ERROR_FILE_NOT_FOUND) number = n;
+        if (RegQueryValueExA(key, name, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) number = n;
     }
     OpenName(number, name);
     std::string data = std::string("/R \"") + file + "\"";

@@ -54,8 +54,9 @@ bool TakeDestination() {
     }
     SetDestDir(path);
     SetupExit checked = CheckDestination();
+    if (checked == kExitSuccess) return true;
     RecordFailure(checked);
-    return checked == kExitSuccess;
+    return false;
 }
 
 // Asks for the directories until the destination passes its checks and exists. False when

@@ -277,7 +277,7 @@ TEST_F(InstallE2eTest, EveryOutcomeEndsWithItsMessageAndExitCode0) {
         if (last == 1033) {
             const std::string& text = outcome.run.messages.back().text;
             EXPECT_EQ(text.substr(text.rfind('\n') + 1),
-                      kOwnAddIn + " was added to the add-ins of Excel 16.0 (" + std::to_string(sizeof(void*) * 8) +
+                      kOwnAddIn + " was added to Excel 16.0 (" + std::to_string(sizeof(void*) * 8) +
                           "-bit).")
                 << row.what;
         }
