@@ -26,3 +26,16 @@ function(mezura_def_file out name)
   configure_file(${generated}.tmp ${generated} COPYONLY)
   set(${out} ${generated} PARENT_SCOPE)
 endfunction()
+
+# A shipped Windows file without its debug information: objcopy moves that into FILE.debug
+# beside it, and the stripped file names it (.gnu_debuglink), so addr2line or gdb still read a
+# crash address from the pair. SOURCE_DATE_EPOCH=0 keeps objcopy from stamping the PE header
+# with the time of the copy.
+function(mezura_split_debug target)
+  set(file $<TARGET_FILE:${target}>)
+  set(objcopy ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=0 ${CMAKE_OBJCOPY})
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${objcopy} --only-keep-debug ${file} ${file}.debug
+    COMMAND ${objcopy} --strip-all --add-gnu-debuglink=${file}.debug ${file}
+    VERBATIM)
+endfunction()

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs the cross toolchains, Wine and test tools on Debian 12 when they are missing.
+# Installs the cross toolchains, Wine and its fonts, the signing tool and test tools on Debian 12 when they are missing.
 # qemu-user runs Wine's 32-bit loader on machines whose kernel cannot run 32-bit code.
 # Idempotent: silent when nothing is missing.
 #
@@ -42,6 +42,12 @@ declare -A WANT=(
   [ninja-build]=/usr/bin/ninja
   [python3-xlrd]=/usr/lib/python3/dist-packages/xlrd/__init__.py
   [python3-olefile]=/usr/lib/python3/dist-packages/olefile/__init__.py
+  # Wine's own fonts ("System" of the dialogs, Tahoma of the captions, Marlett of the title bar
+  # buttons), which Wine only recommends: without them a title bar shows "0 1 r".
+  [fonts-wine]=/usr/share/wine/fonts/marlett.ttf
+  # Authenticode signing of the distribution, and the test's throwaway certificate.
+  [osslsigncode]=/usr/bin/osslsigncode
+  [openssl]=/usr/bin/openssl
 )
 
 common=()

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # The main job: builds the Windows distribution into dist/ (MEZURA32.xll, and MEZURA64.xll for
-# 64-bit Excel, the help file MEZURA.HLP and the workbook install.xls), installs it with its SETUP.EXE
-# into a fresh Wine prefix (a stand-in Excel registered for ".xls", a scripted Program Manager
-# recording, a driver answering WELCOME as a user would), prints what the installation left,
-# and then runs the emulated Excel host on the installed add-in and the demo sheet, and the 64-bit
-# emulated Excel under wine64 on the installed MEZURA64.xll. A second run installs silently into
-# another fresh prefix whose Excel is a 64-bit Excel 16.0, prints the OPEN entry written, then
-# removes the installation silently and prints what is left.
+# 64-bit Excel, SETUP.EXE, the help file MEZURA.HLP and the workbook install.xls, with
+# SHA256SUMS; signed when MEZURA_SIGN_CERT and MEZURA_SIGN_KEY name a certificate, see
+# tools/make-dist.sh), installs it with its SETUP.EXE into a fresh Wine prefix (a stand-in Excel
+# registered for ".xls", a scripted Program Manager recording, a driver answering WELCOME as a
+# user would), prints what the installation left, and then runs the emulated Excel host on the
+# installed add-in and the demo sheet, and the 64-bit emulated Excel under wine64 on the
+# installed MEZURA64.xll. A second run installs silently into another fresh prefix whose Excel
+# is a 64-bit Excel 16.0, prints the OPEN entry written, then removes the installation silently
+# and prints what is left.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/bootstrap.sh
@@ -19,11 +21,15 @@ cmake --build --preset win32 -j2 --target mezura_addin SETUP xlhost xlcall32 dis
 cmake --preset win64 >/dev/null
 cmake --build --preset win64 -j2 --target mezura_addin xlhost xlcall32
 
+# The add-ins and SETUP.EXE are built stripped; their debug files stay in the build trees.
 rm -rf dist
-mkdir -p dist
-cp build/win32/bin/MEZURA32.xll build/win64/bin/MEZURA64.xll build/win32/bin/SETUP.EXE setup/SETUP.INF \
-   build/win32/bin/MEZURA.HLP build/win32/bin/install.xls dist/
+tools/make-dist.sh dist build/win32/bin/MEZURA32.xll build/win64/bin/MEZURA64.xll build/win32/bin/SETUP.EXE \
+  setup/SETUP.INF build/win32/bin/MEZURA.HLP build/win32/bin/install.xls
 echo "dist/: $(ls dist | tr '\n' ' ')"
+[ -n "${MEZURA_SIGN_CERT:-}" ] || echo "Not signed (no MEZURA_SIGN_CERT given; \"The distribution\" in the README says how)."
+echo "Debug files: build/win32/bin/MEZURA32.xll.debug build/win64/bin/MEZURA64.xll.debug build/win32/bin/SETUP.EXE.debug"
+echo "dist/SHA256SUMS:"
+sed 's/^/  /' dist/SHA256SUMS
 
 # The 32-bit product runs under Wine's 32-bit loader. Where the kernel cannot run 32-bit
 # programs that loader needs qemu (MEZURA_WINE32_QEMU=1, minutes to start), so by default the
@@ -94,7 +100,7 @@ echo "  $(cat "$drive/Excel/EXCEL.LOG")"
 echo "The installed help file in the Windows help engine (first line shown), as the About box's"
 echo "Help button and the Function Wizard's help on CvtLength and VolHorzCyl ask for it:"
 wine 'C:\TOOLS\help_probe.exe' "$dest\\MEZURA.HLP" contents 1006 1101 | tr -d '\r' | sed 's/^/  /'
-echo "The installed INSTALL.XLS (the workbook Excel was started on) as Debian's xlrd reads it:"
+echo "The installed INSTALL.XLS (a copy of C:\\DIST\\install.xls, which Excel was started on) as Debian's xlrd reads it:"
 tools/show-workbook.py "$unix_dest/INSTALL.XLS" Install | sed 's/^/  /'
 
 if [ "$preset" = win32 ]; then

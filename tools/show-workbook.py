@@ -3,9 +3,18 @@
 
     show-workbook.py FILE [SHEET]   (every sheet, or the one named)
 """
+import os
 import sys
 
-import xlrd
+SYSTEM_PYTHON = '/usr/bin/python3'
+try:
+    import xlrd
+except ImportError:
+    # tools/bootstrap.sh installs Debian's python3-xlrd, which only the system's interpreter
+    # sees; run as "python3 tools/show-workbook.py" another python3 may come first on PATH.
+    if sys.prefix == '/usr' or not os.path.exists(SYSTEM_PYTHON):  # already the system's own
+        sys.exit(f'show-workbook: no xlrd for {sys.executable}; tools/bootstrap.sh installs it for {SYSTEM_PYTHON}')
+    os.execv(SYSTEM_PYTHON, [SYSTEM_PYTHON] + sys.argv)
 
 book = xlrd.open_workbook(sys.argv[1])
 for sheet in book.sheets():

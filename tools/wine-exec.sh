@@ -64,6 +64,18 @@ if [ ! -f "$WINEPREFIX/.mezura-ready" ]; then
   ) 9>"$WINEPREFIX.lock"
 fi
 
+# Wine's own fonts (Debian's fonts-wine: the "System" font of our dialogs, Tahoma of the
+# captions, Marlett of the caption buttons, without which a title bar shows "0 1 r") lie in
+# /usr/share/wine/fonts, where this Wine does not look for them; it reads the prefix's Fonts
+# folder at every start.
+if [ ! -e "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf" ] && [ -e /usr/share/wine/fonts/marlett.ttf ]; then
+  (
+    flock 9
+    mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+    cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+  ) 9>"$WINEPREFIX.lock"
+fi
+
 case "${1:-}" in
   --start-server)
     # Start the server and Wine's own services now, away from the caller's output: a service

@@ -11,7 +11,8 @@
 //
 // Cells are written with column letters A to IV and row numbers 1 to 65536. An argument is
 // a number, a text, a boolean, a cell (A1) or a range (A1:B2). Formulas are evaluated in
-// file order, so a formula sees the cells written on the lines above it.
+// file order, so a formula sees the cells written on the lines above it. A comment takes a
+// line of its own; a UTF-8 byte order mark at the start of the file is skipped.
 #pragma once
 
 #include <string>
@@ -41,11 +42,19 @@ struct SheetEntry {
     std::vector<FormulaArgument> arguments;
 };
 
-// Parses a whole sheet file; false with `error` naming the line when it cannot.
+// Parses a whole sheet file; false when it cannot, with `error` saying what is wrong, on which
+// line and column, followed by that line and a mark under the place.
 bool ParseSheet(const std::string& text, std::vector<SheetEntry>* entries, std::string* error);
 
-// "A1" or "A1:B2" into an area; false when it is neither.
-bool ParseArea(const std::string& text, CellArea* area);
+// The most cells the runner's grid shows: from A1 to the last row and column the sheet uses.
+constexpr long long kMaxGridCells = 65536;
+
+// False, with `error` naming the line that takes the grid past kMaxGridCells, when the
+// sheet's cells reach too far to be shown (or kept: the host holds every cell it fills).
+bool CheckGridSize(const std::vector<SheetEntry>& entries, std::string* error);
+
+// "A1" or "A1:B2" into an area; false when it is neither, with `why` saying what is wrong.
+bool ParseArea(const std::string& text, CellArea* area, std::string* why = nullptr);
 
 // Column letters of a column counted from 0: 0 is A, 26 is AA, 255 is IV.
 std::string ColumnLetters(int column);

@@ -55,6 +55,16 @@ void FillRows(HWND list, HDC dc, int* widestLabel, int* widestSource) {
     }
 }
 
+// The dialog's horizontal base unit in pixels, from the font the dialog really got: the list
+// box and the header turn their tab stops back into pixels with their font's average character
+// width, which is this unit. GetDialogBaseUnits() gives the stock system font's instead, which
+// differs wherever the template's font is drawn with another face or size.
+int DialogBaseUnitX(HWND dialog) {
+    RECT fourUnits = {0, 0, 4, 0};
+    MapDialogRect(dialog, &fourUnits);
+    return fourUnits.right > 0 ? int(fourUnits.right) : LOWORD(GetDialogBaseUnits());
+}
+
 INT_PTR OnInit(HWND dialog) {
     SetWindowTextA(dialog, kCaption);
     PlaceWindow(dialog, 2);
@@ -68,7 +78,7 @@ INT_PTR OnInit(HWND dialog) {
     int widestLabel, widestSource;
     FillRows(list, dc, &widestLabel, &widestSource);
     int stops[2];
-    ComputeTabStops(widestLabel, widestSource, LOWORD(GetDialogBaseUnits()), stops);
+    ComputeTabStops(widestLabel, widestSource, DialogBaseUnitX(dialog), stops);
     SendMessageA(list, LB_SETTABSTOPS, 2, reinterpret_cast<LPARAM>(stops));
     SetDlgItemTextA(dialog, IDC_COMPARE_HEADER, "Property\tSource\tExisting");
     SendDlgItemMessageA(dialog, IDC_COMPARE_HEADER, EM_SETTABSTOPS, 2, reinterpret_cast<LPARAM>(stops));

@@ -265,6 +265,7 @@ protected:
         std::vector<std::string> rows;
         std::string header;
         std::vector<int> expectedStops;  // from the texts measured in the dialog's font
+        int widestLabel = 0, unit = 0;   // in pixels
         LONG listStyle = 0;
     };
 
@@ -309,9 +310,14 @@ protected:
         }
         SelectObject(dc, previous);
         ReleaseDC(dialog, dc);
-        int unit = LOWORD(GetDialogBaseUnits());
+        // Tab stops are in the dialog's own units: four of them are its font's average width.
+        RECT fourUnits = {0, 0, 4, 0};
+        MapDialogRect(dialog, &fourUnits);
+        int unit = fourUnits.right;
         int firstStop = (widestLabel * 4 + 12) / unit;
         seen->expectedStops = {firstStop, std::min(firstStop + (widestSource * 4 + 12) / unit, 165)};
+        seen->widestLabel = widestLabel;
+        seen->unit = unit;
         seen->header = ItemText(dialog, 1100);
     }
 
@@ -338,6 +344,8 @@ TEST_F(CompareTest, ShowsSixRowsOfBothFilesCentredAndAnswersTheButton) {
     EXPECT_EQ(g_tabStops[0], install.expectedStops);
     EXPECT_EQ(g_tabStops[1], install.expectedStops);
     EXPECT_LT(install.expectedStops[1], 165) << "short values leave the second stop below its limit";
+    EXPECT_GT(MulDiv(g_tabStops[0][0], install.unit, 4), install.widestLabel)
+        << "in pixels of the dialog's font the first column holds the widest label";
 }
 
 // Values too long for the columns: each cut to 49 characters, the second stop at 165; a file

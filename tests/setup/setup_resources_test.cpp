@@ -112,7 +112,8 @@ const DialogRow kDialogs[] = {
         {kButton, "Install the Source File", 1, 56, 123, 76, 14, BS_DEFPUSHBUTTON},
         {kButton, "Skip the Source File", 2, 148, 123, 76, 14, 0},
         {kStatic, "The file to be installed (source) appears to be older than the existing file. ", -1, 6, 4, 238, 8, 0},
-        {kStatic, "Please review the differences shown. ", -1, 7, 13, 124, 8, 0},
+        // At the first line's left edge: one unit further in, it read as a stray blank.
+        {kStatic, "Please review the differences shown. ", -1, 6, 13, 124, 8, 0},
         {kListBox, "", 1101, 4, 38, 272, 81,
          WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_USETABSTOPS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT},
         {kEdit, "", 1100, 4, 24, 264, 12, ES_READONLY | ES_MULTILINE | ES_AUTOHSCROLL}}},

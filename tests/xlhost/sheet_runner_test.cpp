@@ -38,18 +38,48 @@ TEST(SheetFileTest, ReadsValuesFormulasAndAreas) {
     EXPECT_TRUE(entries[5].arguments.empty());
 }
 
-TEST(SheetFileTest, RefusesLinesItCannotRead) {
-    const char* const lines[] = {
-        "A1 12",           "A0 = 1",       "IW1 = 1",          "A65537 = 1",       "A1 = \"open",
-        "A1 = F(1",        "A1 = F(1,)",   "A1 = inches",      "A1:B1 = 3",        "B2:A1 = F()",
-        "A1 = F(1) extra", "= 5",          "A1 = F(\"x\" 2)",
+TEST(SheetFileTest, RefusesLinesItCannotReadAndSaysWhatAndWhere) {
+    struct Row { const char* line; const char* says; };
+    const Row rows[] = {
+        {"A1 12", "column 4: \"=\" expected after A1"},
+        {"A0 = 1", "column 1: row 0 does not exist"},
+        {"IW1 = 1", "column 1: column IW is past IV, the last column"},
+        {"C1 = F(IW1)", "column 8: column IW is past IV"},
+        {"A65537 = 1", "column 1: row 65537 is past 65536, the last row"},
+        {"A1 = \"open", "column 6: the text that starts here has no closing quote"},
+        {"A1 = F(1", "column 7: the \"(\" of F is never closed: \")\" is missing"},
+        {"A1 = F(1,)", "column 10: an argument is missing"},
+        {"A1 = inches", "column 6: \"inches\" is not a number, TRUE, FALSE or a cell: a text goes in quotes"},
+        {"A1 = CvtLength(1, feet, \"in\")", "column 19: \"feet\" is not a number"},
+        {"A1:B1 = 3", "column 9: a value fills one cell: A1:B1 needs a formula"},
+        {"B2:A1 = F()", "column 1: the range B2:A1 runs backwards"},
+        {"A1 = F(1) extra", "column 11: \"extra\" after the formula is not understood"},
+        {"A1 = 12  # twelve", "column 10: a comment needs a line of its own"},
+        {"A1 = F(1) # why", "column 11: a comment needs a line of its own"},
+        {"= 5", "column 1: no cell before \"=\""},
+        {"A1 = =F(1)", "column 6: a second \"=\""},
+        {"A1 =", "column 5: the value after \"=\" is missing"},
+        {"A1 = B1", "column 6: a cell's value cannot be another cell"},
+        {"A1 = F(\"x\" 2)", "column 12: \",\" or \")\" expected between the arguments of F"},
     };
-    for (const char* line : lines) {
+    for (const Row& row : rows) {
         std::vector<xlhost::SheetEntry> entries;
         std::string error;
-        EXPECT_FALSE(xlhost::ParseSheet(std::string("A5 = 1\n") + line + "\n", &entries, &error)) << line;
-        EXPECT_NE(error.find("line 2"), std::string::npos) << line << ": " << error;
+        EXPECT_FALSE(xlhost::ParseSheet(std::string("A5 = 1\n") + row.line + "\n", &entries, &error)) << row.line;
+        EXPECT_NE(error.find(std::string("line 2, ") + row.says), std::string::npos) << row.line << ": " << error;
+        EXPECT_NE(error.find(std::string("\n  ") + row.line + "\n"), std::string::npos) << "quotes the line: " << error;
     }
+}
+
+TEST(SheetFileTest, SkipsAByteOrderMarkAndRefusesAGridTooLargeToShow) {
+    std::vector<xlhost::SheetEntry> entries;
+    std::string error;
+    ASSERT_TRUE(xlhost::ParseSheet("\xEF\xBB\xBF" "A1 = 1\nA1:A65536 = F()\n", &entries, &error)) << error;
+    EXPECT_EQ(entries.size(), 2u);
+    EXPECT_TRUE(xlhost::CheckGridSize(entries, &error)) << "a whole column is shown: " << error;
+    ASSERT_TRUE(xlhost::ParseSheet("B1 = 2\n", &entries, &error));
+    EXPECT_FALSE(xlhost::CheckGridSize(entries, &error));
+    EXPECT_NE(error.find("line 1: the grid would reach from A1 to B65536, 131072 cells"), std::string::npos) << error;
 }
 
 TEST(SheetFileTest, ColumnLettersRunFromAToIV) {

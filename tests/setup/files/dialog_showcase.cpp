@@ -1,7 +1,9 @@
 // Shows one of SETUP.EXE's dialogs or messages on screen, for screenshots: the resources come
 // from the built SETUP.EXE beside this program, the dialog procedures and ShowMessage are the
-// installer's own.
-//   setup_showcase WELCOME | STATUS | COMPARE NEW_FILE EXISTING_FILE | MESSAGE ID STYLE [ARG...]
+// installer's own. ABOUT shows the About box of the built add-in beside this program, through
+// its own export.
+//   setup_showcase WELCOME | STATUS | COMPARE NEW_FILE EXISTING_FILE | ABOUT
+//                  | MESSAGE ID STYLE [ARG...]
 // (STYLE in hexadecimal; flag files in the current directory: NAME.ready once the window is up,
 // NAME being the first argument or MESSAGE-ID; it closes when NAME.close appears)
 #include <windows.h>
@@ -20,6 +22,7 @@
 namespace {
 
 std::string g_name;
+const char* g_caption = "Corvane";
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -28,7 +31,7 @@ void Watch(DWORD thread) {
     HWND dialog = nullptr;
     for (int i = 0; i < 2000 && !dialog; ++i) {
         Sleep(50);
-        HWND found = FindWindowA("#32770", "Corvane");
+        HWND found = FindWindowA("#32770", g_caption);
         if (found && IsWindowVisible(found) && GetWindowThreadProcessId(found, nullptr) == thread) dialog = found;
     }
     if (!dialog) ExitProcess(3);
@@ -41,12 +44,29 @@ void Watch(DWORD thread) {
 
 }  // namespace
 
+// The add-in's About box, as its Help menu command opens it (the box keeps its own caption).
+void ShowAbout(char* path) {
+    g_caption = "About";
+    std::strcpy(std::strrchr(path, '\\') + 1, MEZURA_ADDIN_FILE);
+    HMODULE addin = LoadLibraryA(path);
+    auto about = reinterpret_cast<int(__stdcall*)(HWND)>(
+        reinterpret_cast<void*>(addin ? GetProcAddress(addin, "_about_dlg@4") : nullptr));
+    if (!about) ExitProcess(2);
+    std::thread watcher(Watch, GetCurrentThreadId());
+    about(nullptr);
+    watcher.join();
+}
+
 int main(int argc, char** argv) {
     if (argc < 2) return 2;
     g_name = argv[1];
     if (g_name == "MESSAGE" && argc > 3) g_name += std::string("-") + argv[2];
     char path[MAX_PATH];
     GetModuleFileNameA(nullptr, path, MAX_PATH);
+    if (g_name == "ABOUT") {
+        ShowAbout(path);
+        return 0;
+    }
     std::strcpy(std::strrchr(path, '\\') + 1, "SETUP.EXE");
     g_instance = LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE);
     if (!g_instance) return 2;
