@@ -98,7 +98,8 @@ void ForgetInstallation() {
     RegDeleteKeyA(HKEY_CURRENT_USER, kUninstallKey);
     g_setupSyscalls.WriteProfileStringA("CORVANE", "Install", nullptr);
     char rest[4];
-    if (GetProfileSectionA("CORVANE", rest, sizeof rest) == 0) g_setupSyscalls.WriteProfileStringA("CORVANE", nullptr, nullptr);
+    if (GetProfileSectionA("CORVANE", rest, sizeof rest) == 0)
+        g_setupSyscalls.WriteProfileStringA("CORVANE", nullptr, nullptr);
 }
 
 }  // namespace
