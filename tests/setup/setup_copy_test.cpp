@@ -11,6 +11,7 @@
 #include "setup/program/copy_files.h"
 #include "setup/program/dialogs.h"
 #include "setup/program/setup_ids.h"
+#include "setup/program/setup_options.h"
 #include "setup/program/setup_state.h"
 #include "setup/script/setup_script.h"
 #include "setup_fixture.h"
@@ -196,6 +197,23 @@ TEST_F(CopyFilesTest, AFailedForcedInstallEndsTheCopyWithItsMessage) {
     ASSERT_EQ(shown_.size(), 1u);
     EXPECT_EQ(shown_[0].text, SetupString(1027));
     EXPECT_FALSE(FileExists(TempPath()));
+}
+
+// A silent run answers COMPARE itself: the existing file stays when the new one is older, the
+// new one goes in when the two only differ; nothing is asked.
+TEST_F(CopyFilesTest, ASilentRunKeepsTheNewerFileWithoutAsking) {
+    g_options.quiet = true;
+    const struct {
+        DWORD result;
+        bool forced;
+    } rows[] = {{VIF_SRCOLD | VIF_MISMATCH | VIF_TEMPFILE, false}, {VIF_MISMATCH | VIF_TEMPFILE, true}};
+    for (const auto& row : rows) {
+        g_fake.installResults = {row.result, 0};
+        EXPECT_EQ(Copy(), 0) << row.result;
+        EXPECT_EQ(g_fake.installs.size(), row.forced ? 2u : 1u) << row.result;
+        EXPECT_EQ(FileExists(TempPath()), row.forced) << row.result << ": a skipped file's copy goes";
+        EXPECT_TRUE(shown_.empty()) << row.result;
+    }
 }
 
 // The lookup's refusals end the copy before anything is installed, in a task-modal box
