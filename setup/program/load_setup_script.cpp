@@ -1,8 +1,11 @@
 // LoadSetupScript: reads SETUP.INF into a global memory block and hands it to the parser.
 #include "setup/program/load_setup_script.h"
 
+#include "setup/program/exit_codes.h"
 #include "setup/program/setup_ids.h"
+#include "setup/program/setup_state.h"
 #include "setup/program/setup_syscalls.h"
+#include "setup/program/show_message.h"
 #include "setup/script/setup_script.h"
 
 namespace {
@@ -37,4 +40,14 @@ WORD LoadSetupScript(LPCSTR path) {
     }
     SetCursor(previous);
     return result;
+}
+
+bool LoadDistributionScript() {
+    char path[kSourceDirChars + sizeof "SETUP.INF"];
+    wsprintfA(path, "%sSETUP.INF", sourceDir);
+    WORD message = LoadSetupScript(path);
+    if (message == 0) return true;
+    ShowMessage(g_instance, nullptr, message, kCaption, MB_ICONINFORMATION | MB_TASKMODAL, path);
+    RecordFailure(kExitScript);
+    return false;
 }

@@ -50,5 +50,17 @@
 /* Ours: a WELCOME entry that cannot be used as a directory (too long once expanded, or refused
    by the path parser). */
 #define IDS_BAD_DIRECTORY 1032
+/* Ours: the add-in added to Excel's settings, silent runs and the removal (SETUP.EXE /U). */
+#define IDS_DONE_ADDIN 1033
+#define IDS_DONE_ADDIN_NO_GROUP 1034
+#define IDS_EXCEL_RUNNING 1035
+#define IDS_BAD_COMMAND_LINE 1036
+#define IDS_LOG_FAILED 1037
+#define IDS_CONFIRM_REMOVE 1038
+#define IDS_NOTHING_TO_REMOVE 1039
+#define IDS_EXCEL_RUNNING_REMOVE 1040
+#define IDS_REMOVED 1041
+#define IDS_REMOVED_NO_GROUP 1042
+#define IDS_FILES_LEFT 1043
 
 #endif

@@ -20,6 +20,11 @@ const SetupSyscalls kRealSetupSyscalls = {
     ::DdeFreeStringHandle,
     ::DdeUninitialize,
     ::WinExec,
+    ::CopyFileA,
+    ::DeleteFileA,
+    ::RegSetValueExA,
+    ::Process32First,
+    ::Process32Next,
 };
 
 SetupSyscalls g_setupSyscalls = kRealSetupSyscalls;

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 #include <ddeml.h>
+#include <tlhelp32.h>
 #include <winver.h>
 
 struct SetupSyscalls {
@@ -26,6 +27,11 @@ struct SetupSyscalls {
     decltype(&::DdeFreeStringHandle) DdeFreeStringHandle;
     decltype(&::DdeUninitialize) DdeUninitialize;
     decltype(&::WinExec) WinExec;
+    decltype(&::CopyFileA) CopyFileA;
+    decltype(&::DeleteFileA) DeleteFileA;
+    decltype(&::RegSetValueExA) RegSetValueExA;
+    decltype(&::Process32First) Process32First;
+    decltype(&::Process32Next) Process32Next;
 };
 
 // The real Windows functions.

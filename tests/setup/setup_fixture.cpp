@@ -7,6 +7,7 @@
 
 #include "addin_loader.h"
 #include "setup/program/dialogs.h"
+#include "setup/program/setup_options.h"
 #include "setup/program/setup_state.h"
 #include "setup/script/setup_script.h"
 #include "version_string.h"
@@ -48,6 +49,7 @@ InstallerTest::InstallerTest(Status status) : status_(status) {
     std::memset(&g_setupScript, 0, sizeof g_setupScript);
     sourceDir[0] = destDir[0] = excelCommand[0] = '\0';
     g_statusWindow = nullptr;
+    g_options = SetupOptions{};  // a run with windows, no log
     shown_.clear();
     answers_.clear();
 }
