@@ -1,20 +1,39 @@
-// Little-endian fields written in place, as the help file, the compound file and the BIFF records store them.
+// Little-endian fields as the help file, the compound file and the BIFF records store them: appended to a byte buffer, or written in place.
 #pragma once
 
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
-inline void PutLE16(uint8_t* at, uint16_t value) {
+using Bytes = std::vector<uint8_t>;
+
+// In place, at `at`.
+inline void PutWordAt(uint8_t* at, uint16_t value) {
     at[0] = static_cast<uint8_t>(value);
     at[1] = static_cast<uint8_t>(value >> 8);
 }
 
-inline void PutLE32(uint8_t* at, uint32_t value) {
-    for (int i = 0; i < 4; ++i) at[i] = static_cast<uint8_t>(value >> (8 * i));
+inline void PutDwordAt(uint8_t* at, uint32_t value) {
+    PutWordAt(at, static_cast<uint16_t>(value));
+    PutWordAt(at + 2, static_cast<uint16_t>(value >> 16));
 }
 
-inline void PutLEDouble(uint8_t* at, double value) {
+// Appended to `out`: 8, 16 and 32 bits (a wider value keeps its low bits), and a double.
+inline void PutByte(Bytes& out, unsigned value) { out.push_back(static_cast<uint8_t>(value)); }
+
+inline void PutWord(Bytes& out, unsigned value) {
+    out.resize(out.size() + 2);
+    PutWordAt(&out[out.size() - 2], static_cast<uint16_t>(value));
+}
+
+inline void PutDword(Bytes& out, uint32_t value) {
+    out.resize(out.size() + 4);
+    PutDwordAt(&out[out.size() - 4], value);
+}
+
+inline void PutDouble(Bytes& out, double value) {
     uint64_t bits;
     std::memcpy(&bits, &value, sizeof bits);
-    for (int i = 0; i < 8; ++i) at[i] = static_cast<uint8_t>(bits >> (8 * i));
+    PutDword(out, static_cast<uint32_t>(bits));
+    PutDword(out, static_cast<uint32_t>(bits >> 32));
 }

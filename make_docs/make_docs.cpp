@@ -14,7 +14,10 @@ int main(int argc, char** argv) {
     for (int i = 1; i + 1 < argc; i += 2) {
         if (std::strcmp(argv[i], "--help") == 0) helpPath = argv[i + 1];
         else if (std::strcmp(argv[i], "--workbook") == 0) workbookPath = argv[i + 1];
-        else helpPath = workbookPath = nullptr, i = argc;
+        else {
+            helpPath = workbookPath = nullptr;  // an unknown option: the usage below
+            break;
+        }
     }
     if ((argc - 1) % 2 != 0 || (!helpPath && !workbookPath)) {
         std::fprintf(stderr, "usage: make_docs [--help FILE.HLP] [--workbook FILE.XLS]\n");

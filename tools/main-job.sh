@@ -6,12 +6,14 @@
 # registered for ".xls", a scripted Program Manager recording, a driver answering WELCOME as a
 # user would), prints what the installation left, and then runs the emulated Excel host on the
 # installed add-in and the demo sheet, and the 64-bit emulated Excel under wine64 on the
-# installed MEZURA64.xll.
+# installed MEZURA64.xll. A second run installs silently into another fresh prefix whose Excel
+# is a 64-bit Excel 16.0, prints the OPEN entry written, then removes the installation silently
+# and prints what is left.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/bootstrap.sh
 
-peers=(progman_peer excel_peer setup_driver help_probe)
+peers=(progman_peer excel_peer excel64_16 setup_driver help_probe)
 cmake --preset win32 >/dev/null
 # distribution_docs: MEZURA.HLP and install.xls, written from the add-in's own tables.
 cmake --build --preset win32 -j2 --target mezura_addin SETUP xlhost xlcall32 distribution_docs "${peers[@]}"
@@ -48,10 +50,13 @@ bin=build/$preset/bin
 demo=$PWD/build/$preset/install-demo
 rm -rf "$demo"
 mkdir -p "$demo/home"
-wine() {
-  WINEPREFIX="$demo/prefix" MEZURA_WINE_ARCH=$arch HOME="$demo/home" XDG_CONFIG_HOME="$demo/home/.config" \
-    XDG_DATA_HOME="$demo/home/.local/share" XDG_CACHE_HOME="$demo/home/.cache" tools/wine-exec.sh "$@"
+in_prefix() {
+  local root=$1
+  shift
+  WINEPREFIX="$root/prefix" MEZURA_WINE_ARCH=$arch HOME="$root/home" XDG_CONFIG_HOME="$root/home/.config" \
+    XDG_DATA_HOME="$root/home/.local/share" XDG_CACHE_HOME="$root/home/.cache" tools/wine-exec.sh "$@"
 }
+wine() { in_prefix "$demo" "$@"; }
 echo "Making a fresh Wine prefix ($arch)..."
 wine --start-server
 drive=$demo/prefix/drive_c
@@ -124,3 +129,73 @@ else
   wine 'C:\TOOLS\xlhost.exe' --version 8.0 "$dest\\MEZURA64.XLL" 'C:\TOOLS\demo8.sheet' | tr -d '\r'
 fi
 wine --stop-server
+
+# The second run: a silent installation into a fresh prefix of its own whose Excel is a 64-bit
+# Excel 16.0 (the stand-in with that version block and a 64-bit image) with a foreign add-in
+# among its OPEN entries; then the silent removal.
+echo
+echo "Second run: a silent installation into another fresh prefix, Excel being a 64-bit Excel 16.0"
+silent=$PWD/build/$preset/install-demo-silent
+rm -rf "$silent"
+mkdir -p "$silent/home"
+wine2() { in_prefix "$silent" "$@"; }
+wine2 --start-server
+drive2=$silent/prefix/drive_c
+office="Program Files/Microsoft Office/root/Office16"
+mkdir -p "$drive2/DIST" "$drive2/$office" "$drive2/TOOLS"
+cp dist/* "$drive2/DIST/"
+[ "$preset" = win32 ] || cp $bin/SETUP.EXE "$drive2/DIST/"
+cp $bin/excel64_16.exe "$drive2/$office/EXCEL.EXE"
+cp $bin/progman_peer.exe "$drive2/TOOLS/"
+excel2='C:\Program Files\Microsoft Office\root\Office16\EXCEL.EXE'
+options='HKCU\Software\Microsoft\Office\16.0\Excel\Options'
+wine2 reg add 'HKCR\.xls' /ve /d Excel.Sheet /f >/dev/null
+wine2 reg add 'HKCR\Excel.Sheet' /ve /d 'Excel Worksheet' /f >/dev/null
+wine2 reg add 'HKCR\Excel.Sheet\shell\open\command' /ve /d "\"$excel2\" \"%1\"" /f >/dev/null
+wine2 reg add "$options" /v OPEN /d '/R "C:\Program Files\Solver\SOLVER.XLL"' /f >/dev/null
+echo "Excel registered for .xls: \"$excel2\" \"%1\" (64-bit, version 16.0)"
+echo "Its add-ins before ($options):"
+show_open() { wine2 reg query "$options" | tr -d '\r' | grep -a '^ *OPEN' | sed 's/^ */  /' || echo "  (none)"; }
+show_open
+# Program Manager as in the first run; the server's end stops it.
+wine2 'C:\TOOLS\progman_peer.exe' 'C:\TOOLS\PROGMAN.LOG' >"$silent/progman.out" 2>&1 &
+for _ in $(seq 100); do grep -q serving "$silent/progman.out" 2>/dev/null && break; sleep 0.2; done
+
+echo
+echo 'Installing: C:\DIST\SETUP.EXE /Q "/D=C:\Program Files\Mezura" /L=C:\SETUP.LOG'
+code=0
+wine2 'C:\DIST\SETUP.EXE' /Q '/D=C:\Program Files\Mezura' '/L=C:\SETUP.LOG' || code=$?
+echo "SETUP.EXE exit code $code"
+echo "C:\SETUP.LOG:"
+tr -d '\r' <"$drive2/SETUP.LOG" | sed 's/^/  /'
+echo "The OPEN entry written ($options):"
+show_open
+echo "The entry in the list of programs (HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Mezura):"
+wine2 reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Mezura' | tr -d '\r' | grep -a '^ ' | sed 's/^ */  /'
+echo "Files in C:\Program Files\Mezura: $(ls "$drive2/Program Files/Mezura" | tr '\n' ' ')"
+
+echo
+echo 'Removing: "C:\Program Files\Mezura\SETUP.EXE" /U /Q /L=C:\REMOVE.LOG (the entry'"'"'s QuietUninstallString)'
+code=0
+wine2 'C:\Program Files\Mezura\SETUP.EXE' /U /Q '/L=C:\REMOVE.LOG' || code=$?
+echo "SETUP.EXE exit code $code"
+echo "C:\REMOVE.LOG:"
+tr -d '\r' <"$drive2/REMOVE.LOG" | sed 's/^/  /'
+echo "What is left:"
+if [ -e "$drive2/Program Files/Mezura" ]; then
+  echo "  C:\Program Files\Mezura: $(ls -A "$drive2/Program Files/Mezura" | tr '\n' ' ')"
+else
+  echo "  C:\Program Files\Mezura: gone"
+fi
+echo "  OPEN entries:"
+show_open | sed 's/^/  /'
+if wine2 reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Mezura' >/dev/null 2>&1; then
+  echo "  the entry in the list of programs: still there"
+else
+  echo "  the entry in the list of programs: gone"
+fi
+corvane=$(grep -a -A3 '^\[CORVANE\]' "$drive2/windows/win.ini" 2>/dev/null | tr -d '\r' || true)
+echo "  win.ini [CORVANE]: ${corvane:-gone}"
+echo "  Program Manager commands received:"
+sed 's/^/    /' "$drive2/TOOLS/PROGMAN.LOG"
+wine2 --stop-server

@@ -96,7 +96,8 @@ bool ParseCorner(const std::string& text, int* row, int* column) {
     *column = 0;
     while (i < text.size() && std::isalpha(static_cast<unsigned char>(text[i])) && letters < 2) {
         *column = *column * 26 + (std::tolower(static_cast<unsigned char>(text[i])) - 'a' + 1);
-        ++i, ++letters;
+        ++i;
+        ++letters;
     }
     if (letters == 0 || i == text.size() || text.size() - i > 5) return false;
     *row = 0;
@@ -104,7 +105,8 @@ bool ParseCorner(const std::string& text, int* row, int* column) {
         if (!std::isdigit(static_cast<unsigned char>(text[i]))) return false;
         *row = *row * 10 + (text[i] - '0');
     }
-    --*column, --*row;
+    --*column;
+    --*row;
     return *row >= 0 && *row < kRows && *column >= 0 && *column < kColumns;
 }
 

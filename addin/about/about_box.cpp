@@ -4,6 +4,7 @@
 #include "about_ids.h"
 #include "addin_directory.h"
 #include "addin_module.h"
+#include "host_records.h"
 #include "version_string.h"
 
 namespace {
@@ -69,12 +70,14 @@ extern "C" int __stdcall about_dlg(HWND owner) {
 }
 
 XLL_EXPORT short XLLAPI MezuraHelp() {
-    XLOPER window{};
+    XLOPER window = UnwrittenAnswer();
     HWND owner = nullptr;
     // The host names its window by the low 16 bits of the handle; Windows sign-extends such
     // handles. A host that names none gets a box of no owner rather than none at all.
-    if (Excel4(xlGetHwnd, &window, 0) == xlretSuccess && window.xltype == xltypeInt)
-        owner = reinterpret_cast<HWND>(static_cast<INT_PTR>(window.val.w));
+    if (Excel4(xlGetHwnd, &window, 0) == xlretSuccess) {
+        HostRecordGuard release(&window);
+        if (window.xltype == xltypeInt) owner = reinterpret_cast<HWND>(static_cast<INT_PTR>(window.val.w));
+    }
     about_dlg(owner);
     return 0;
 }

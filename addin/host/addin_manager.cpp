@@ -3,7 +3,6 @@
 
 #include "addin_module.h"
 #include "coerce.h"
-#include "counted_text.h"
 
 static XLOPER g_managerInfoAnswer;
 
@@ -34,15 +33,9 @@ XLL_EXPORT int XLLAPI xlAutoRemove() {
 }
 
 XLL_EXPORT XLOPER* XLLAPI xlAddInManagerInfo(XLOPER* action) {
-    if (action) {
-        XLOPER number;
-        XLOPER wantInteger = MakeTypeRecord(xltypeInt);
-        if (CoerceArgument(&number, 2, action, &wantInteger) == xlretSuccess && number.xltype == xltypeInt &&
-            number.val.w == 1) {
-            if (XLOPER* name = MakeOwnedTextRecord(g_hInstance, kLongName)) return name;
-        }
+    short which;
+    if (CoerceInteger(action, &which) && which == 1) {
+        if (XLOPER* name = MakeOwnedTextRecord(g_hInstance, kLongName)) return name;
     }
-    g_managerInfoAnswer.xltype = xltypeErr;
-    g_managerInfoAnswer.val.err = xlerrValue;
-    return &g_managerInfoAnswer;
+    return StoreError(&g_managerInfoAnswer, xlerrValue);
 }

@@ -2,12 +2,12 @@
 #include "register_function.h"
 
 #include "counted_text.h"
+#include "host_records.h"
 
 static XLOPER g_autoRegisterAnswer;
 
 XLL_EXPORT XLOPER* XLLAPI xlAutoRegister(XLOPER* name) {
-    g_autoRegisterAnswer.xltype = xltypeErr;
-    g_autoRegisterAnswer.val.err = xlerrValue;
+    StoreError(&g_autoRegisterAnswer, xlerrValue);
     // Only a text can name a procedure; anything else would be read as a pointer.
     if (!name || name->xltype != xltypeStr || !name->val.str) return &g_autoRegisterAnswer;
     for (const RegistrationEntry* entry = g_registrationTable; !IsSentinelRow(*entry); ++entry) {

@@ -3,8 +3,8 @@
 
 #include <cstring>
 
+#include "addin_syscalls.h"
 #include "coerce.h"
-#include "platform.h"
 
 bool g_fCheckingInstance = false;
 bool g_fInstanceConfirmed = false;
@@ -16,80 +16,66 @@ namespace {
 char g_szCheckInstanceName[] = "\x0D" "CheckInstance";
 char g_szCheckInstanceType[] = "\x01" "J";
 
-XLOPER TextRecord(char* counted) {
-    XLOPER record{};
-    record.xltype = xltypeStr;
-    record.val.str = counted;
-    return record;
-}
-
 // The register id of CheckInstance, when the host has one for it.
 bool FindCheckInstanceId(XLOPER* path, XLOPER* id) {
     XLOPER name = TextRecord(g_szCheckInstanceName);
-    id->xltype = xltypeErr;
-    id->val.err = xlerrValue;
-    int status = Excel4(xlfRegisterId, id, 2, path, &name);
-    if (status == xlretSuccess && id->xltype == xltypeNum) return true;
-    if (status == xlretSuccess) FreeHostRecord(id);
-    return false;
+    XLOPER answer = UnwrittenAnswer();
+    if (Excel4(xlfRegisterId, &answer, 2, path, &name) != xlretSuccess) return false;
+    HostRecordGuard release(&answer);
+    if (answer.xltype != xltypeNum) return false;
+    *id = answer;
+    return true;
 }
 
 }  // namespace
 
 bool GetAddinPath(XLOPER* path) {
-    path->xltype = xltypeErr;
-    path->val.err = xlerrValue;
+    StoreError(path, xlerrValue);  // until the host writes it
     if (Excel4(xlGetName, path, 0) != xlretSuccess) return false;
-    if (path->xltype != xltypeStr) {
-        FreeHostRecord(path);
-        return false;
-    }
-    return true;
+    if (path->xltype == xltypeStr) return true;  // the caller gives it back
+    HostRecordGuard release(path);
+    return false;
 }
 
-int KeepDLLLoaded() {
+AutomationStatus KeepDLLLoaded() {
     XLOPER path;
-    if (!GetAddinPath(&path)) return xlretFailed;
+    if (!GetAddinPath(&path)) return AutomationStatus::OwnFailure();
     HostRecordGuard releasePath(&path);
 
-    XLOPER answer;
-    if (FindCheckInstanceId(&path, &answer)) return 0;
+    XLOPER id;
+    if (FindCheckInstanceId(&path, &id)) return AutomationStatus::Success();
 
     // Registering a function of the add-in keeps the host from unloading it while registered.
     XLOPER name = TextRecord(g_szCheckInstanceName);
     XLOPER type = TextRecord(g_szCheckInstanceType);
-    answer.xltype = xltypeErr;
-    answer.val.err = xlerrValue;
-    int status = Excel4(xlfRegister, &answer, 3, &path, &name, &type);
-    if (status == xlretSuccess && answer.xltype == xltypeNum) return 0;
-    if (status == xlretSuccess) FreeHostRecord(&answer);
-    OutputDebugStringA("KeepDLLLoaded Failed\n");
-    return xlretFailed;
+    XLOPER answer = UnwrittenAnswer();
+    if (Excel4(xlfRegister, &answer, 3, &path, &name, &type) == xlretSuccess) {
+        HostRecordGuard release(&answer);
+        if (answer.xltype == xltypeNum) return AutomationStatus::Success();
+    }
+    g_addinSyscalls.OutputDebugStringA("KeepDLLLoaded Failed\n");
+    return AutomationStatus::OwnFailure();
 }
 
-int ReadHostVersion() {
-    XLOPER which{};
-    which.xltype = xltypeInt;
-    which.val.w = 2;  // the host's version text
-    XLOPER answer;
-    answer.xltype = xltypeErr;
-    answer.val.err = xlerrValue;
+AutomationStatus ReadHostVersion() {
+    XLOPER which = IntRecord(2);  // the host's version text
+    XLOPER answer = UnwrittenAnswer();
     int status = Excel4(xlfGetWorkspace, &answer, 1, &which);
-    if (status != xlretSuccess) return status;
+    if (status != xlretSuccess) return AutomationStatus::FromHost(status);
     HostRecordGuard release(&answer);
-    if (answer.xltype != xltypeStr || !answer.val.str) return xlretFailed;
+    if (answer.xltype != xltypeStr || !answer.val.str) return AutomationStatus::OwnFailure();
 
     size_t length = static_cast<unsigned char>(answer.val.str[0]);
     if (length > sizeof g_szExcelVersion - 1) length = sizeof g_szExcelVersion - 1;
     std::memcpy(g_szExcelVersion, answer.val.str + 1, length);
     g_szExcelVersion[length] = 0;
-    return 0;
+    return AutomationStatus::Success();
 }
 
-int StartAutomation() {
+AutomationStatus StartAutomation() {
     StopAutomation();
-    if (KeepDLLLoaded() != 0) return kAutomationFailed;
-    int status = ReadHostVersion();
+    if (!KeepDLLLoaded().Succeeded()) return kAutomationFailed;
+    AutomationStatus status = ReadHostVersion();
     if (std::strcmp(g_szExcelVersion, "8.0") == 0) return ConnectToHost();
     return status;
 }

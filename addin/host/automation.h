@@ -1,10 +1,11 @@
 // The add-in's link to the running host: the registered instance check, the version text and the automation connection.
 #pragma once
 
+#include "automation_status.h"
 #include "xloper.h"
 
-// The status StartAutomation answers when CheckInstance cannot be registered.
-constexpr int kAutomationFailed = static_cast<int>(0x80004005u);  // E_FAIL
+// What StartAutomation answers when CheckInstance cannot be registered: OLE's E_FAIL.
+constexpr AutomationStatus kAutomationFailed = AutomationStatus::FromOle(static_cast<int32_t>(0x80004005u));
 
 // True only while this copy of the add-in is running its own instance check.
 extern bool g_fCheckingInstance;
@@ -21,18 +22,21 @@ extern const bool kAutomationPathBuilt;
 // The add-in's full path as the host reports it; false (and nothing to release) without a text.
 bool GetAddinPath(XLOPER* path);
 
-// Registers CheckInstance with the host when it is not registered yet; 0 on success, else 32.
-int KeepDLLLoaded();
-// Reads the host's version text into g_szExcelVersion; 0, the host's code, or 32.
-int ReadHostVersion();
+// Registers CheckInstance with the host when it is not registered yet; success, or the
+// add-in's own failure.
+AutomationStatus KeepDLLLoaded();
+// Reads the host's version text into g_szExcelVersion; success, the host's code, or the
+// add-in's own failure when the answer is no text.
+AutomationStatus ReadHostVersion();
 // Stops what a previous start left, registers CheckInstance, reads the version and, for
 // version "8.0", connects to the host's automation object and confirms it.
-int StartAutomation();
+AutomationStatus StartAutomation();
 // Releases what StartAutomation set up and unregisters CheckInstance.
 void StopAutomation();
 
-// Finds and confirms the host's Application object and takes its Workbooks; 0 or a status.
-int ConnectToHost();
+// Finds and confirms the host's Application object and takes its Workbooks; success or the
+// OLE status of the step that failed.
+AutomationStatus ConnectToHost();
 // Releases the Application and Workbooks objects and ends the add-in's own OLE.
 void ReleaseHostConnection();
 // The coercion entry once every test of its second path has passed: reads through the

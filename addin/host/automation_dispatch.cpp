@@ -1,7 +1,7 @@
 // Calls on the host's automation objects by name, and the text variants passed to them.
 #include "automation_ole.h"
 
-#include "ole_calls.h"
+#include "addin_syscalls.h"
 
 HRESULT CallByName(IDispatch* on, const wchar_t* name, LCID locale, WORD flags, VARIANT* argument, VARIANT* answer) {
     wchar_t copy[32];
@@ -28,14 +28,14 @@ HRESULT GetObjectByName(IDispatch* on, const wchar_t* name, WORD flags, VARIANT*
     return S_OK;
 }
 
-int MakeTextVariant(const char* text, VARIANT* variant) {
+bool MakeTextVariant(const char* text, VARIANT* variant) {
     VariantInit(variant);
     // The longest text passed is the instance-check macro: 295 characters.
     wchar_t wide[300];
-    if (g_oleCalls.pfnMultiByteToWideChar(CP_ACP, 0, text, -1, wide, 300) <= 0) return xlretFailed;
-    BSTR string = g_oleCalls.pfnSysAllocString(wide);
-    if (!string) return xlretFailed;
+    if (g_addinSyscalls.MultiByteToWideChar(CP_ACP, 0, text, -1, wide, 300) <= 0) return false;
+    BSTR string = g_addinSyscalls.SysAllocString(wide);
+    if (!string) return false;
     variant->vt = VT_BSTR;
     variant->bstrVal = string;
-    return 0;
+    return true;
 }

@@ -5,6 +5,7 @@
 #include <ole2.h>
 #include <oleauto.h>
 
+#include "automation_status.h"
 #include "xloper.h"
 
 // Locale of every automation name and call, except the Application property (user default).
@@ -25,8 +26,8 @@ extern bool g_fOleInitialized;
 HRESULT CallByName(IDispatch* on, const wchar_t* name, LCID locale, WORD flags, VARIANT* argument, VARIANT* answer);
 // CallByName in the automation locale whose answer must be an object, else kNotAnObject.
 HRESULT GetObjectByName(IDispatch* on, const wchar_t* name, WORD flags, VARIANT* argument, IDispatch** object);
-// An automation text variant of an ANSI text; 0, or 32 when it cannot be made.
-int MakeTextVariant(const char* text, VARIANT* variant);
+// An automation text variant of an ANSI text; false when it cannot be made.
+bool MakeTextVariant(const char* text, VARIANT* variant);
 
 // Quiet mode around SearchHostInstance; the search's status.
 HRESULT FindHostInstance();
@@ -35,9 +36,10 @@ HRESULT SearchHostInstance();
 // Has the host behind g_pdispXL run the instance-check macro.
 HRESULT ConfirmInstance();
 
-// The book, sheet and address of a one-area external reference as text variants.
-int BuildRangeAddress(XLOPER* reference, VARIANT* book, VARIANT* sheet, VARIANT* address);
+// The book, sheet and address of a one-area external reference as text variants; success, the
+// host's code for the sheet name, or the add-in's own failure (nothing is left made then).
+AutomationStatus BuildRangeAddress(XLOPER* reference, VARIANT* book, VARIANT* sheet, VARIANT* address);
 // Workbooks.Item(book).Worksheets.Item(sheet).Range(address).Value into `value`.
 HRESULT ReadRangeValue(VARIANT* book, VARIANT* sheet, VARIANT* address, VARIANT* value);
 // Reads the referenced cells and coerces their value to the wanted type into `result`.
-int ReadThroughAutomation(XLOPER* result, XLOPER* typeRecord, XLOPER* reference);
+AutomationStatus ReadThroughAutomation(XLOPER* result, XLOPER* typeRecord, XLOPER* reference);

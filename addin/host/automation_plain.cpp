@@ -5,7 +5,7 @@
 const bool kAutomationPathBuilt = false;
 bool g_fMessageShown = false;
 
-int ConnectToHost() { return 0; }
+AutomationStatus ConnectToHost() { return AutomationStatus::Success(); }
 
 void ReleaseHostConnection() {}
 

@@ -1,42 +1,40 @@
 // The second path of the coercion entry: referenced cells read through the host's automation model.
 #include <initializer_list>
 
+#include "addin_syscalls.h"
 #include "automation.h"
 #include "automation_ole.h"
 #include "coerce.h"
 #include "intermediate_value.h"
-#include "ole_calls.h"
 #include "range_address.h"
 
 const bool kAutomationPathBuilt = true;
 bool g_fMessageShown = false;
 
-int BuildRangeAddress(XLOPER* reference, VARIANT* book, VARIANT* sheet, VARIANT* address) {
+AutomationStatus BuildRangeAddress(XLOPER* reference, VARIANT* book, VARIANT* sheet, VARIANT* address) {
     char text[kRangeAddressSize];
     FormatRangeAddress(reference->val.mref.lpmref->reftbl[0], text);
-    if (MakeTextVariant(text, address) != 0) return xlretFailed;
+    if (!MakeTextVariant(text, address)) return AutomationStatus::OwnFailure();
 
-    XLOPER name;
-    name.xltype = xltypeErr;
-    name.val.err = xlerrValue;
+    XLOPER name = UnwrittenAnswer();
     int status = Excel4(xlSheetNm, &name, 1, reference);
     if (status != xlretSuccess) {
         VariantClear(address);
-        return status;
+        return AutomationStatus::FromHost(status);
     }
     HostRecordGuard releaseName(&name);
     char bookName[kSheetPartSize], sheetName[kSheetPartSize];
     if (!(name.xltype & xltypeStr) || !name.val.str || !SplitSheetName(name.val.str, bookName, sheetName) ||
-        MakeTextVariant(bookName, book) != 0) {
+        !MakeTextVariant(bookName, book)) {
         VariantClear(address);
-        return xlretFailed;
+        return AutomationStatus::OwnFailure();
     }
-    if (MakeTextVariant(sheetName, sheet) != 0) {
+    if (!MakeTextVariant(sheetName, sheet)) {
         VariantClear(book);
         VariantClear(address);
-        return xlretFailed;
+        return AutomationStatus::OwnFailure();
     }
-    return 0;
+    return AutomationStatus::Success();
 }
 
 HRESULT ReadRangeValue(VARIANT* book, VARIANT* sheet, VARIANT* address, VARIANT* value) {
@@ -52,17 +50,17 @@ HRESULT ReadRangeValue(VARIANT* book, VARIANT* sheet, VARIANT* address, VARIANT*
     return status;
 }
 
-int ReadThroughAutomation(XLOPER* result, XLOPER* typeRecord, XLOPER* reference) {
-    if (!reference->val.mref.lpmref || reference->val.mref.lpmref->count != 1) return xlretFailed;
+AutomationStatus ReadThroughAutomation(XLOPER* result, XLOPER* typeRecord, XLOPER* reference) {
+    if (!reference->val.mref.lpmref || reference->val.mref.lpmref->count != 1) return AutomationStatus::OwnFailure();
     VARIANT book, sheet, address, value;
-    int status = BuildRangeAddress(reference, &book, &sheet, &address);
-    if (status != 0) return status;
+    AutomationStatus status = BuildRangeAddress(reference, &book, &sheet, &address);
+    if (!status.Succeeded()) return status;
     VariantInit(&value);
-    status = int(ReadRangeValue(&book, &sheet, &address, &value));
+    status = AutomationStatus::FromOle(ReadRangeValue(&book, &sheet, &address, &value));
     XLOPER intermediate{};
-    if (status == 0) status = MakeIntermediateValue(&value, &intermediate);
-    if (status == 0) {
-        status = Excel4(xlCoerce, result, 2, &intermediate, typeRecord);
+    if (status.Succeeded()) status = MakeIntermediateValue(&value, &intermediate);
+    if (status.Succeeded()) {
+        status = AutomationStatus::FromHost(Excel4(xlCoerce, result, 2, &intermediate, typeRecord));
         FreeIntermediateValue(&intermediate);
     }
     for (VARIANT* variant : {&value, &book, &sheet, &address}) VariantClear(variant);
@@ -71,21 +69,19 @@ int ReadThroughAutomation(XLOPER* result, XLOPER* typeRecord, XLOPER* reference)
 
 int CoerceThroughAutomation(XLOPER* result, int count, XLOPER* source, XLOPER* typeRecord, XLOPER* wanted) {
     if (g_fInstanceConfirmed) {
-        XLOPER reference;
-        reference.xltype = xltypeErr;
-        reference.val.err = xlerrValue;
+        XLOPER reference = UnwrittenAnswer();
         XLOPER asReference = MakeTypeRecord(xltypeRef);
         int status = Excel4(xlCoerce, &reference, 2, source, &asReference);
         if (status != xlretSuccess) return status;
         HostRecordGuard releaseReference(&reference);
         if (reference.xltype != xltypeRef) return xlretFailed;
-        return ReadThroughAutomation(result, wanted, &reference);
+        return ReadThroughAutomation(result, wanted, &reference).code();
     }
     if (g_fMessageShown) return xlretFailed;
-    g_oleCalls.pfnMessageBoxA(GetActiveWindow(),
-                              "Unable to complete calculation with other instances of Excel Opened\n"
-                              "Please close all other instances of Excel, then Click OK",
-                              "Error", MB_OK);
+    g_addinSyscalls.MessageBoxA(GetActiveWindow(),
+                                "Unable to complete calculation with other instances of Excel Opened\n"
+                                "Please close all other instances of Excel, then Click OK",
+                                "Error", MB_OK);
     g_fMessageShown = true;
     StartAutomation();
     // The flag set above keeps this second run from showing the box again.

@@ -10,34 +10,23 @@ namespace {
 // Answers yes when the host refuses a command-equivalent here, i.e. the add-in is called
 // from a worksheet calculation rather than from a command.
 bool ProbeCommandContext() {
-    XLOPER answer{};
-    answer.xltype = xltypeErr;
-    int status = Excel4(xlcActivate, &answer, 0);
-    if (status != xlretSuccess) return true;
-    bool refused = answer.val.xbool == 0;
-    FreeHostRecord(&answer);
-    return refused;
+    XLOPER answer = UnwrittenAnswer();
+    if (Excel4(xlcActivate, &answer, 0) != xlretSuccess) return true;
+    HostRecordGuard release(&answer);
+    return answer.val.xbool == 0;
 }
 
 // Whether any cell of a referenced range holds text; yes when the host cannot tell.
 bool RangeHoldsText(XLOPER* source) {
     if (!(source->xltype & (xltypeRef | xltypeSRef))) return true;
-    bool answer = true;
-    XLOPER perCell;
-    perCell.xltype = xltypeErr;
-    perCell.val.err = xlerrValue;
-    if (Excel4(xlfIstext, &perCell, 1, source) != xlretSuccess) return answer;
-    if (perCell.xltype != xltypeErr) {
-        XLOPER any;
-        any.xltype = xltypeErr;
-        any.val.err = xlerrValue;
-        if (Excel4(xlfOr, &any, 1, &perCell) == xlretSuccess) {
-            if (any.xltype == xltypeBool) answer = any.val.xbool != 0;
-            FreeHostRecord(&any);
-        }
-    }
-    FreeHostRecord(&perCell);
-    return answer;
+    XLOPER perCell = UnwrittenAnswer();
+    if (Excel4(xlfIstext, &perCell, 1, source) != xlretSuccess) return true;
+    HostRecordGuard releasePerCell(&perCell);
+    if (perCell.xltype == xltypeErr) return true;
+    XLOPER any = UnwrittenAnswer();
+    if (Excel4(xlfOr, &any, 1, &perCell) != xlretSuccess) return true;
+    HostRecordGuard releaseAny(&any);
+    return any.xltype != xltypeBool || any.val.xbool != 0;
 }
 
 // The tests that send a coercion to the host's automation interface, cheapest first: the
@@ -57,8 +46,7 @@ bool WantsAutomationPath(XLOPER* source, XLOPER* wanted) {
 int CoerceArgument(XLOPER* result, int count, XLOPER* source, XLOPER* typeRecord) {
     // Callers judge a coercion by the result's type alone, and a failed host call may leave
     // the record unwritten: mark it as an error first so stale contents never count.
-    result->xltype = xltypeErr;
-    result->val.err = xlerrValue;
+    StoreError(result, xlerrValue);
 
     XLOPER missing{};
     missing.xltype = xltypeMissing;
@@ -73,10 +61,4 @@ int CoerceArgument(XLOPER* result, int count, XLOPER* source, XLOPER* typeRecord
     if (!source) return xlretInvCount;
     if (WantsAutomationPath(source, wanted)) return CoerceThroughAutomation(result, count, source, typeRecord, wanted);
     return Excel4(xlCoerce, result, 2, source, wanted);
-}
-
-void FreeHostRecord(XLOPER* record) {
-    if (record->xltype == xltypeStr || record->xltype == xltypeMulti || record->xltype == xltypeRef) {
-        Excel4(xlFree, nullptr, 1, record);
-    }
 }

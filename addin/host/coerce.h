@@ -1,15 +1,8 @@
-// The add-in's single coercion entry and the records it takes.
+// The add-in's single coercion entry, and its two common uses: a worksheet argument read as a number or an integer.
 #pragma once
 
+#include "host_records.h"
 #include "xloper.h"
-
-// A type record: an integer record holding the type code wanted from a coercion.
-inline XLOPER MakeTypeRecord(WORD wantedType) {
-    XLOPER record{};
-    record.xltype = xltypeInt;
-    record.val.w = static_cast<short>(wantedType);
-    return record;
-}
 
 // Coerces `source` into `result` through the host. `count` is 1 (no type record: the host
 // dereferences a reference) or 2 (`typeRecord` must be an integer record). Answers 0 when
@@ -18,17 +11,29 @@ inline XLOPER MakeTypeRecord(WORD wantedType) {
 // can never pass for a value of the wanted type.
 int CoerceArgument(XLOPER* result, int count, XLOPER* source, XLOPER* typeRecord);
 
-// Gives a host-owned text, array or reference back to the host; other records need nothing.
-void FreeHostRecord(XLOPER* record);
+// One worksheet argument coerced to a number or an integer (`type`): true when the host
+// filled `coerced` with one, whatever the coercion's return code. A host that answered
+// something else gets back what it handed out, so a misbehaving host cannot make the add-in
+// leak its texts; a number or an integer needs no release.
+inline bool CoerceToScalar(XLOPER* argument, WORD type, XLOPER* coerced) {
+    if (!argument) return false;
+    XLOPER wanted = MakeTypeRecord(type);
+    CoerceArgument(coerced, 2, argument, &wanted);
+    if (coerced->xltype == type) return true;
+    HostRecordGuard release(coerced);
+    return false;
+}
 
-// Releases a host-filled record when the function that received it returns.
-class HostRecordGuard {
-public:
-    explicit HostRecordGuard(XLOPER* record) : record_(record) {}
-    ~HostRecordGuard() { FreeHostRecord(record_); }
-    HostRecordGuard(const HostRecordGuard&) = delete;
-    HostRecordGuard& operator=(const HostRecordGuard&) = delete;
+inline bool CoerceNumber(XLOPER* argument, double* number) {
+    XLOPER coerced;
+    if (!CoerceToScalar(argument, xltypeNum, &coerced)) return false;
+    *number = coerced.val.num;
+    return true;
+}
 
-private:
-    XLOPER* record_;
-};
+inline bool CoerceInteger(XLOPER* argument, short* number) {
+    XLOPER coerced;
+    if (!CoerceToScalar(argument, xltypeInt, &coerced)) return false;
+    *number = coerced.val.w;
+    return true;
+}

@@ -1,7 +1,6 @@
-// Counted strings: placeholder preparation, string-table loads, comparison and owned text records.
+// Counted strings: placeholder preparation, string-table loads and comparison.
 #include "counted_text.h"
 
-#include <cstdlib>
 #include <cstring>
 
 void PreparePlaceholder(char* text) {
@@ -30,14 +29,4 @@ int CompareCountedText(const char* first, const char* second) {
         if (FoldAsciiCase(a[i]) != FoldAsciiCase(b[i])) return 1;
     }
     return 0;
-}
-
-XLOPER* MakeOwnedTextRecord(HINSTANCE instance, UINT id) {
-    // One block, so that xlAutoFree releases record and text with a single free.
-    auto* owned = static_cast<OwnedTextRecord*>(std::malloc(sizeof(OwnedTextRecord)));
-    if (!owned) return nullptr;
-    owned->record.xltype = xltypeStr | xlbitDLLFree;
-    owned->record.val.str = owned->buffer;
-    LoadCountedString(instance, id, owned->buffer, kLoadBufferSize);
-    return &owned->record;
 }

@@ -1,4 +1,4 @@
-// Counted strings: placeholder preparation, string-table loads, comparison and owned text records.
+// Counted strings: placeholder preparation, string-table loads and comparison.
 #pragma once
 
 #include "platform.h"
@@ -17,12 +17,3 @@ WORD LoadCountedString(HINSTANCE instance, UINT id, char* buffer, WORD size);
 
 // 0 when both counted strings hold the same characters, folding only A-Z to a-z; 1 otherwise.
 int CompareCountedText(const char* first, const char* second);
-
-// A text record and its load buffer in one heap block, flagged for xlAutoFree.
-struct OwnedTextRecord {
-    XLOPER record;
-    char buffer[kLoadBufferSize];
-};
-
-// Makes an OwnedTextRecord holding string `id`; nullptr when the heap cannot supply it.
-XLOPER* MakeOwnedTextRecord(HINSTANCE instance, UINT id);

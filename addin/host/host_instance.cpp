@@ -2,10 +2,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include "addin_syscalls.h"
 #include "automation.h"
 #include "automation_ole.h"
 #include "coerce.h"
-#include "ole_calls.h"
 
 IDispatch* g_pdispXL = nullptr;
 IDispatch* g_pdispWorkbooks = nullptr;
@@ -49,23 +49,46 @@ bool CandidateIsTheHost(IDispatch* candidate, DISPID application) {
     return g_fInstanceConfirmed;
 }
 
-}  // namespace
-
-HRESULT ConfirmInstance() {
+// The add-in's full path as the host reports it, as a zero-terminated text; false without one.
+bool CopyAddinPath(char (&pathText)[256]) {
     XLOPER path;
-    if (!GetAddinPath(&path)) return E_FAIL;
-    char pathText[256];
+    if (!GetAddinPath(&path)) return false;
+    HostRecordGuard releasePath(&path);
     size_t length = static_cast<unsigned char>(path.val.str[0]);
     std::memcpy(pathText, path.val.str + 1, length);
     pathText[length] = 0;
-    FreeHostRecord(&path);
+    return true;
+}
+
+// Quiet mode: screen updates off and a fresh book in front, so that running the macro in the
+// host shows nothing. Whether it is on, and so must be ended.
+bool StartQuietMode() {
+    XLOPER off = BoolRecord(false), chart = NumberRecord(6);
+    Excel4(xlcEcho, nullptr, 1, &off);
+    XLOPER opened = UnwrittenAnswer();
+    if (Excel4(xlcNew, &opened, 1, &chart) != xlretSuccess) return false;
+    HostRecordGuard release(&opened);
+    return opened.xltype != xltypeErr;
+}
+
+void EndQuietMode() {
+    XLOPER off = BoolRecord(false), on = BoolRecord(true);
+    Excel4(xlcClose, nullptr, 1, &off);
+    Excel4(xlcEcho, nullptr, 1, &on);
+}
+
+}  // namespace
+
+HRESULT ConfirmInstance() {
+    char pathText[256];
+    if (!CopyAddinPath(pathText)) return E_FAIL;
 
     // cALL("<path>","CheckInstance","j"): the host calls this copy's CheckInstance only if it
     // is the process that loaded it.
     char macro[296];
     std::snprintf(macro, sizeof macro, "%s%s%s", "cALL(\"", pathText, "\",\"CheckInstance\",\"j\")");
     VARIANT text;
-    if (MakeTextVariant(macro, &text) != 0) return E_FAIL;
+    if (!MakeTextVariant(macro, &text)) return E_FAIL;
     VARIANT answer;
     VariantInit(&answer);
     g_fCheckingInstance = true;
@@ -85,8 +108,8 @@ HRESULT SearchHostInstance() {
     DISPID application = 0;
 
     CLSID hostClass;
-    HRESULT status = g_oleCalls.pfnCLSIDFromProgID(L"Excel.Application", &hostClass);
-    if (SUCCEEDED(status)) status = g_oleCalls.pfnGetActiveObject(hostClass, nullptr, &active);
+    HRESULT status = g_addinSyscalls.CLSIDFromProgID(L"Excel.Application", &hostClass);
+    if (SUCCEEDED(status)) status = g_addinSyscalls.GetActiveObject(hostClass, nullptr, &active);
     if (SUCCEEDED(status)) status = active->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&candidate));
     if (SUCCEEDED(status)) {
         wchar_t name[] = L"Application";
@@ -101,7 +124,7 @@ HRESULT SearchHostInstance() {
         ReleaseObject(&candidate);
         ReleaseObject(&g_pdispXL);
         if (!monikers) {
-            searching = SUCCEEDED(g_oleCalls.pfnCreateBindCtx(0, &context)) &&
+            searching = SUCCEEDED(g_addinSyscalls.CreateBindCtx(0, &context)) &&
                         SUCCEEDED(context->GetRunningObjectTable(&table)) && SUCCEEDED(table->EnumRunning(&monikers)) &&
                         SUCCEEDED(monikers->Reset());
         }
@@ -116,53 +139,35 @@ HRESULT SearchHostInstance() {
 }
 
 HRESULT FindHostInstance() {
-    // Quiet mode: screen updates off and a fresh book in front, so that running the macro
-    // in the host shows nothing.
-    XLOPER off{}, on{}, chart{}, opened{};
-    off.xltype = on.xltype = xltypeBool;
-    on.val.xbool = 1;
-    chart.xltype = xltypeNum;
-    chart.val.num = 6;
-    opened.xltype = xltypeErr;
-    Excel4(xlcEcho, nullptr, 1, &off);
-    int newStatus = Excel4(xlcNew, &opened, 1, &chart);
-    bool quiet = newStatus == xlretSuccess && opened.xltype != xltypeErr;
-    if (newStatus == xlretSuccess) FreeHostRecord(&opened);
-
+    bool quiet = StartQuietMode();
     HRESULT status;
     if (g_pdispXL) {
-        g_oleCalls.pfnOutputDebugStringA("NULL != g_pdispXL\n");
+        g_addinSyscalls.OutputDebugStringA("NULL != g_pdispXL\n");
         status = E_FAIL;
-    } else if (!g_fOleInitialized && FAILED(status = g_oleCalls.pfnOleInitialize(nullptr))) {
-        g_oleCalls.pfnOutputDebugStringA("OleInitialize Failed\n");
+    } else if (!g_fOleInitialized && FAILED(status = g_addinSyscalls.OleInitialize(nullptr))) {
+        g_addinSyscalls.OutputDebugStringA("OleInitialize Failed\n");
     } else {
         g_fOleInitialized = true;
         status = SearchHostInstance();
     }
     // Quiet mode ends on every return: left on, the host would stop redrawing its screen.
-    if (quiet) {
-        Excel4(xlcClose, nullptr, 1, &off);
-        Excel4(xlcEcho, nullptr, 1, &on);
-    }
+    if (quiet) EndQuietMode();
     return status;
 }
 
-int ConnectToHost() {
+AutomationStatus ConnectToHost() {
     HRESULT status = FindHostInstance();
-    if (FAILED(status)) return int(status);
+    if (FAILED(status)) return AutomationStatus::FromOle(status);
     status = GetObjectByName(g_pdispXL, L"Workbooks", kMethodOrGet, nullptr, &g_pdispWorkbooks);
-    if (FAILED(status)) {
-        ReleaseObject(&g_pdispXL);
-        return int(status);
-    }
-    return 0;
+    if (FAILED(status)) ReleaseObject(&g_pdispXL);
+    return AutomationStatus::FromOle(status);
 }
 
 void ReleaseHostConnection() {
     ReleaseObject(&g_pdispWorkbooks);
     ReleaseObject(&g_pdispXL);
     if (g_fOleInitialized) {
-        g_oleCalls.pfnOleUninitialize();
+        g_addinSyscalls.OleUninitialize();
         g_fOleInitialized = false;
     }
 }

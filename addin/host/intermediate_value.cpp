@@ -3,75 +3,73 @@
 
 #include <cstdlib>
 
-#include "ole_calls.h"
+#include "addin_syscalls.h"
+#include "host_records.h"
 
 namespace {
 
-// A counted string of the add-in's heap from an automation text, in the ANSI code page.
-int MakeCountedText(BSTR text, char** counted) {
+// A counted string of the add-in's heap from an automation text, in the ANSI code page;
+// false when it cannot be made.
+bool MakeCountedText(BSTR text, char** counted) {
     UINT length = text ? SysStringLen(text) : 0;
     if (length > kLongestCountedText) length = kLongestCountedText;
-    auto* bytes = static_cast<char*>(g_oleCalls.pfnAllocate(length + 1));
-    if (!bytes) return xlretFailed;
+    auto* bytes = static_cast<char*>(g_addinSyscalls.malloc(length + 1));
+    if (!bytes) return false;
     int converted = 0;
     if (length > 0) {
         // Room for exactly `length` characters behind the length byte, and no terminator.
-        converted = g_oleCalls.pfnWideCharToMultiByte(CP_ACP, 0, text, int(length), bytes + 1, int(length), nullptr,
-                                                      nullptr);
+        converted = g_addinSyscalls.WideCharToMultiByte(CP_ACP, 0, text, int(length), bytes + 1, int(length),
+                                                        nullptr, nullptr);
         if (converted <= 0) {
             std::free(bytes);
-            return xlretFailed;
+            return false;
         }
     }
     bytes[0] = char(converted);
     *counted = bytes;
-    return 0;
+    return true;
 }
 
-int MakeNumber(XLOPER* element, double number) {
-    element->xltype = xltypeNum;
-    element->val.num = number;
-    return 0;
-}
-
-// One cell's value. Kinds the host's cells do not answer in a plain sheet still get a
-// defined element: booleans stay booleans, other numbers become numbers, null is empty,
-// and anything else is #VALUE!.
-int MakeElement(const VARIANT& cell, XLOPER* element) {
+// One cell's value; false when its text cannot be made. Kinds the host's cells do not answer
+// in a plain sheet still get a defined element: booleans stay booleans, other numbers become
+// numbers, null is empty, and anything else is #VALUE!.
+bool MakeElement(const VARIANT& cell, XLOPER* element) {
     switch (cell.vt) {
     case VT_EMPTY:
     case VT_NULL:
         element->xltype = xltypeNil;
-        return 0;
+        return true;
     case VT_I2:
-        element->xltype = xltypeInt;
-        element->val.w = cell.iVal;
-        return 0;
+        StoreInt(element, cell.iVal);
+        return true;
     case VT_R8:
-        return MakeNumber(element, cell.dblVal);
+        StoreNumber(element, cell.dblVal);
+        return true;
     case VT_DATE:  // the date's serial number
-        return MakeNumber(element, cell.date);
+        StoreNumber(element, cell.date);
+        return true;
     case VT_I4:
-        return MakeNumber(element, cell.lVal);
+        StoreNumber(element, cell.lVal);
+        return true;
     case VT_CY:  // a 64-bit count of ten-thousandths
-        return MakeNumber(element, double(cell.cyVal.int64) / 10000.0);
+        StoreNumber(element, double(cell.cyVal.int64) / 10000.0);
+        return true;
     case VT_BOOL:
-        element->xltype = xltypeBool;
-        element->val.xbool = cell.boolVal != VARIANT_FALSE;
-        return 0;
-    case VT_BSTR:
-        if (MakeCountedText(cell.bstrVal, &element->val.str) != 0) return xlretFailed;
-        element->xltype = xltypeStr;
-        return 0;
+        StoreBool(element, cell.boolVal != VARIANT_FALSE);
+        return true;
+    case VT_BSTR: {
+        char* counted = nullptr;
+        if (!MakeCountedText(cell.bstrVal, &counted)) return false;
+        StoreText(element, counted);
+        return true;
+    }
     case VT_ERROR:
         // Which error a cell held is not carried over: every one reads as #NAME?.
-        element->xltype = xltypeErr;
-        element->val.err = xlerrName;
-        return 0;
+        StoreError(element, xlerrName);
+        return true;
     default:
-        element->xltype = xltypeErr;
-        element->val.err = xlerrValue;
-        return 0;
+        StoreError(element, xlerrValue);
+        return true;
     }
 }
 
@@ -90,24 +88,24 @@ bool ArrayShape(SAFEARRAY* array, LONG* rows, LONG* columns) {
     return true;
 }
 
-int MakeIntermediateArray(SAFEARRAY* array, XLOPER* intermediate) {
+AutomationStatus MakeIntermediateArray(SAFEARRAY* array, XLOPER* intermediate) {
     LONG rows = 0, columns = 0;
-    if (!array || !ArrayShape(array, &rows, &columns)) return xlretFailed;
+    if (!array || !ArrayShape(array, &rows, &columns)) return AutomationStatus::OwnFailure();
     // A range the 16-bit counts cannot describe is refused before anything is allocated.
     if (rows < 1 || columns < 1 || unsigned(rows) > kMostIntermediateElements ||
         unsigned(columns) > kMostIntermediateElements ||
         unsigned(rows) * unsigned(columns) > kMostIntermediateElements)
-        return xlretFailed;
+        return AutomationStatus::OwnFailure();
     size_t count = size_t(rows) * size_t(columns);
-    auto* elements = static_cast<XLOPER*>(g_oleCalls.pfnAllocate(count * sizeof(XLOPER)));
-    if (!elements) return int(E_FAIL);
+    auto* elements = static_cast<XLOPER*>(g_addinSyscalls.malloc(count * sizeof(XLOPER)));
+    if (!elements) return AutomationStatus::FromOle(E_FAIL);
     for (size_t i = 0; i < count; ++i) elements[i].xltype = xltypeNil;
 
     void* data = nullptr;
-    HRESULT access = g_oleCalls.pfnSafeArrayAccessData(array, &data);
+    HRESULT access = g_addinSyscalls.SafeArrayAccessData(array, &data);
     if (FAILED(access)) {
         std::free(elements);
-        return int(access);
+        return AutomationStatus::FromOle(access);
     }
     XLOPER made{};
     made.xltype = xltypeMulti;
@@ -115,33 +113,31 @@ int MakeIntermediateArray(SAFEARRAY* array, XLOPER* intermediate) {
     made.val.array.rows = WORD(rows);
     made.val.array.columns = WORD(columns);
     const auto* cells = static_cast<const VARIANT*>(data);
-    int status = 0;
-    for (LONG i = 0; i < rows && status == 0; ++i)
-        for (LONG j = 0; j < columns && status == 0; ++j)
-            status = MakeElement(cells[size_t(j) * size_t(rows) + size_t(i)],
-                                 &elements[size_t(i) * size_t(columns) + size_t(j)]);
+    bool complete = true;
+    for (LONG i = 0; i < rows && complete; ++i)
+        for (LONG j = 0; j < columns && complete; ++j)
+            complete = MakeElement(cells[size_t(j) * size_t(rows) + size_t(i)],
+                                   &elements[size_t(i) * size_t(columns) + size_t(j)]);
     SafeArrayUnaccessData(array);
-    if (status != 0) {
+    if (!complete) {
         FreeIntermediateValue(&made);
-        return status;
+        return AutomationStatus::OwnFailure();
     }
     *intermediate = made;
-    return 0;
+    return AutomationStatus::Success();
 }
 
 }  // namespace
 
-int MakeIntermediateValue(const VARIANT* value, XLOPER* intermediate) {
+AutomationStatus MakeIntermediateValue(const VARIANT* value, XLOPER* intermediate) {
     if (value->vt == VT_BSTR) {
         char* counted = nullptr;
-        int status = MakeCountedText(value->bstrVal, &counted);
-        if (status != 0) return status;
-        intermediate->xltype = xltypeStr;
-        intermediate->val.str = counted;
-        return 0;
+        if (!MakeCountedText(value->bstrVal, &counted)) return AutomationStatus::OwnFailure();
+        StoreText(intermediate, counted);
+        return AutomationStatus::Success();
     }
     if (value->vt == (VT_ARRAY | VT_VARIANT)) return MakeIntermediateArray(value->parray, intermediate);
-    return xlretFailed;
+    return AutomationStatus::OwnFailure();
 }
 
 void FreeIntermediateValue(XLOPER* intermediate) {

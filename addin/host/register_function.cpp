@@ -5,8 +5,9 @@
 
 #include "addin_directory.h"
 #include "addin_module.h"
-#include "coerce.h"
+#include "addin_syscalls.h"
 #include "counted_text.h"
+#include "host_records.h"
 
 namespace {
 
@@ -19,20 +20,6 @@ char g_argumentHelp[4][kLoadBufferSize];
 char g_helpTopic[kLoadBufferSize];
 char g_menuItemText[kLoadBufferSize];
 
-XLOPER TextRecord(const char* counted) {
-    XLOPER record{};
-    record.xltype = xltypeStr;
-    record.val.str = const_cast<char*>(counted);  // the host only reads argument records
-    return record;
-}
-
-XLOPER NumberRecord(double value) {
-    XLOPER record{};
-    record.xltype = xltypeNum;
-    record.val.num = value;
-    return record;
-}
-
 // The command description xlfAddCommand takes: a 1 x 5 array of texts, built as one block.
 struct MenuDescription {
     XLOPER array;
@@ -41,14 +28,6 @@ struct MenuDescription {
     char statusText[kLoadBufferSize];
     char helpReference[kLoadBufferSize];
 };
-
-// Presets a record the host may leave unwritten, so that reading it afterwards is defined.
-XLOPER UnwrittenAnswer() {
-    XLOPER record{};
-    record.xltype = xltypeErr;
-    record.val.err = xlerrValue;
-    return record;
-}
 
 }  // namespace
 
@@ -77,7 +56,7 @@ void RegisterFunction(const RegistrationEntry& entry, XLOPER* result) {
     XLOPER helpTopic = TextRecord(g_helpTopic);
     XLOPER functionHelp = TextRecord(g_functionHelp);
     XLOPER argumentHelp[4];
-    for (int i = 0; i < 4; ++i) argumentHelp[i] = TextRecord(g_argumentHelp[i]);
+    for (int i = 0; i < 4; ++i) StoreText(&argumentHelp[i], g_argumentHelp[i]);
     // The count tells the host how many of the fourteen records it reads.
     Excel4(xlfRegister, result, 10 + helpCount, &module, &procedure, &typeText, &functionText, &argumentText,
            &macroType, &category, &shortcut, &helpTopic, &functionHelp, &argumentHelp[0], &argumentHelp[1],
@@ -85,16 +64,16 @@ void RegisterFunction(const RegistrationEntry& entry, XLOPER* result) {
 }
 
 void AddMenuCommand(const MenuCommandEntry& entry) {
-    auto* description = static_cast<MenuDescription*>(std::malloc(sizeof(MenuDescription)));
+    auto* description = static_cast<MenuDescription*>(g_addinSyscalls.malloc(sizeof(MenuDescription)));
     if (!description) return;
     LoadCountedString(g_hInstance, entry.itemTextId, description->itemText, kLoadBufferSize);
     LoadCountedString(g_hInstance, entry.statusTextId, description->statusText, kLoadBufferSize);
     FormatHelpTopic(description->helpReference, kLoadBufferSize, entry.helpContext);
-    description->items[0] = TextRecord(description->itemText);
-    description->items[1] = TextRecord(entry.commandName);
-    description->items[2] = TextRecord(entry.shortcut);
-    description->items[3] = TextRecord(description->statusText);
-    description->items[4] = TextRecord(description->helpReference);
+    StoreText(&description->items[0], description->itemText);
+    StoreText(&description->items[1], entry.commandName);
+    StoreText(&description->items[2], entry.shortcut);
+    StoreText(&description->items[3], description->statusText);
+    StoreText(&description->items[4], description->helpReference);
     description->array = XLOPER{};
     description->array.xltype = xltypeMulti | xlbitDLLFree;
     description->array.val.array.lparray = description->items;
@@ -105,7 +84,7 @@ void AddMenuCommand(const MenuCommandEntry& entry) {
     XLOPER menuName = TextRecord(entry.menuName);
     XLOPER answer = UnwrittenAnswer();
     Excel4(xlfAddCommand, &answer, 3, &menuBar, &menuName, &description->array);
-    FreeHostRecord(&answer);
+    HostRecordGuard release(&answer);
     // An argument is only borrowed by the host, which never hands it to xlAutoFree despite
     // its flag: release it here, or every opening would leak one block.
     std::free(description);
@@ -118,7 +97,7 @@ void DeleteMenuCommand(const MenuCommandEntry& entry) {
     XLOPER itemText = TextRecord(g_menuItemText);
     XLOPER answer = UnwrittenAnswer();
     Excel4(xlfDeleteCommand, &answer, 3, &menuBar, &menuName, &itemText);
-    FreeHostRecord(&answer);
+    HostRecordGuard release(&answer);
 }
 
 void DeleteFunctionName(const RegistrationEntry& entry) {

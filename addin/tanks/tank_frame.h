@@ -1,15 +1,33 @@
-// The frame every tank-volume function runs in: its result record, number arguments, the answer.
+// The frame every tank-volume function runs in: its answer record, number arguments, the volume.
 #pragma once
 
+#include <cstddef>
+
+#include "host_records.h"
 #include "xloper.h"
 
-// Sets a function's result record to #VALUE!, its answer until a volume is stored.
-void SetValueError(XLOPER* result);
+// A shape's volume from its arguments' numbers, in argument order (the material height first).
+// False when the shape's own rules refuse the dimensions.
+template <size_t N>
+using TankShape = bool (*)(const double (&numbers)[N], double* volume);
 
-// Coerces one worksheet argument to a number through the host. False when the host did not
-// fill the record with a number, whatever the coercion's return code.
-bool CoerceNumber(XLOPER* argument, double* number);
+// Coerces `count` worksheet arguments to numbers, first to last; false at the first that the
+// host does not turn into a number, leaving the rest uncoerced.
+bool CoerceNumbers(XLOPER* const* arguments, size_t count, double* numbers);
 
-// Stores a volume in the result record and returns the record. A value that is not finite
+// Stores a volume in the answer record and returns the record. A value that is not finite
 // leaves the record at #VALUE!: the host must never see NaN or infinity as a number.
-XLOPER* AnswerVolume(XLOPER* result, double volume);
+XLOPER* AnswerVolume(XLOPER* answer, double volume);
+
+// One call of a tank function: `answer` (the function's own static record) is #VALUE! until a
+// volume is stored in it; the arguments become numbers first to last, and `shape` computes the
+// volume from them unless an argument is no number or the shape refuses its dimensions.
+// Answers `answer`.
+template <size_t N>
+XLOPER* TankFrame(XLOPER* answer, XLOPER* const (&arguments)[N], TankShape<N> shape) {
+    StoreError(answer, xlerrValue);
+    double numbers[N];
+    double volume;
+    if (!CoerceNumbers(arguments, N, numbers) || !shape(numbers, &volume)) return answer;
+    return AnswerVolume(answer, volume);
+}

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 
+#include "host_records.h"
 #include "unit_catalogue.h"
 #include "xloper.h"
 
@@ -25,18 +26,11 @@ struct ConversionResult {
     XLOPER elements[2];
 };
 
-// The heap the result blocks come from; xlAutoFree gives them back with free(). Tests swap
-// it to make the heap run dry.
-extern void* (*g_pfnAllocateResult)(size_t bytes);
-
 // The answer of a conversion that resolved: a result block holding `number` and the
 // catalogue's own `label`, or #VALUE! in `errorRecord` when the number is not finite (an
 // overflow to infinity, or a NaN or infinite argument: no cell can show either) or the heap
 // cannot supply the block. Nothing is allocated for an error.
 XLOPER* AnswerConversion(XLOPER* errorRecord, char* label, double number);
-
-// Writes an error code into a static result record and answers its address.
-XLOPER* AnswerError(XLOPER* record, int code);
 
 // The temperature converter: the same resolution, then formulas through degrees Fahrenheit for
 // a table whose units 1 to 4 are degrees C, Kelvin, degrees F and degrees Rankine. Its error

@@ -7,7 +7,7 @@ XLOPER* ConvertByFactor(XLOPER* value, XLOPER* units, XLOPER* newUnits, const Un
     double number;
     short fromIndex, toIndex;
     int code = ResolveConversionArgs(value, units, newUnits, &number, &fromIndex, &toIndex, table, count);
-    if (code != 0) return AnswerError(&errorResult, code);
+    if (code != 0) return StoreError(&errorResult, code);
 
     const UnitEntry& from = table[fromIndex - 1];
     const UnitEntry& to = table[toIndex - 1];

@@ -29,41 +29,28 @@ struct UnitResolution {
 // conversion by label (the compiler keeps a function called twice out of line).
 inline __attribute__((always_inline)) UnitResolution ResolveUnit(XLOPER* unit, const UnitEntry* table,
                                                                  WORD count, short* index) {
-    XLOPER coerced;
     // The integer comes first: whatever the host can read as an integer is an index, never a label.
-    XLOPER wanted = MakeTypeRecord(xltypeInt);
-    CoerceArgument(&coerced, 2, unit, &wanted);
-    if (coerced.xltype == xltypeInt) {
-        short n = coerced.val.w;
+    short n;
+    if (CoerceInteger(unit, &n)) {
         if (n <= 0 || n > count) return {xlerrValue, true};
         *index = n;
         return {0, false};
     }
-    FreeHostRecord(&coerced);  // nothing to release unless a host answered with an owned record
 
-    wanted = MakeTypeRecord(xltypeStr);
-    CoerceArgument(&coerced, 2, unit, &wanted);
-    if (coerced.xltype != xltypeStr) {
-        FreeHostRecord(&coerced);
-        return {xlerrName, true};
-    }
-    int found = FindUnitByLabel(coerced.val.str, table, count, index);
-    FreeHostRecord(&coerced);  // only after the search: the text is the host's until then
-    return {found == 0 ? 0 : xlerrName, false};
+    XLOPER label;
+    XLOPER wanted = MakeTypeRecord(xltypeStr);
+    CoerceArgument(&label, 2, unit, &wanted);
+    // Given back only when the search is done: the text is the host's until then.
+    HostRecordGuard release(&label);
+    if (label.xltype != xltypeStr) return {xlerrName, true};
+    return {FindUnitByLabel(label.val.str, table, count, index) == 0 ? 0 : xlerrName, false};
 }
 
 }  // namespace
 
 int ResolveConversionArgs(XLOPER* value, XLOPER* units, XLOPER* newUnits, double* number,
                           short* fromIndex, short* toIndex, const UnitEntry* table, WORD count) {
-    XLOPER coerced;
-    XLOPER wanted = MakeTypeRecord(xltypeNum);
-    CoerceArgument(&coerced, 2, value, &wanted);
-    if (coerced.xltype != xltypeNum) {
-        FreeHostRecord(&coerced);
-        return xlerrValue;
-    }
-    *number = coerced.val.num;
+    if (!CoerceNumber(value, number)) return xlerrValue;
 
     UnitResolution from = ResolveUnit(units, table, count, fromIndex);
     if (from.stop) return from.code;

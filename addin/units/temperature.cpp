@@ -34,7 +34,7 @@ XLOPER* ConvertTemperature(XLOPER* value, XLOPER* units, XLOPER* newUnits, const
     double number;
     short fromIndex, toIndex;
     int code = ResolveConversionArgs(value, units, newUnits, &number, &fromIndex, &toIndex, table, count);
-    if (code != 0) return AnswerError(&errorResult, code);
+    if (code != 0) return StoreError(&errorResult, code);
 
     double converted = number;
     if (fromIndex != toIndex) {

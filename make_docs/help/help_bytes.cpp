@@ -1,17 +1,5 @@
-// Little-endian writing and the packed numbers of paragraph records.
+// Byte buffers of the help file: texts, and the packed numbers of paragraph records.
 #include "help_bytes.h"
-
-void PutByte(Bytes& out, unsigned value) { out.push_back(static_cast<uint8_t>(value)); }
-
-void PutWord(Bytes& out, unsigned value) {
-    PutByte(out, value & 0xFF);
-    PutByte(out, (value >> 8) & 0xFF);
-}
-
-void PutDword(Bytes& out, uint32_t value) {
-    PutWord(out, value & 0xFFFF);
-    PutWord(out, value >> 16);
-}
 
 void PutText(Bytes& out, const std::string& text) {
     out.insert(out.end(), text.begin(), text.end());

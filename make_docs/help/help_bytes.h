@@ -1,15 +1,11 @@
-// Little-endian byte buffers and the help format's packed numbers.
+// Byte buffers of the help file: texts, and the packed numbers of paragraph records.
 #pragma once
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
-using Bytes = std::vector<uint8_t>;
+#include "../little_endian.h"
 
-void PutByte(Bytes& out, unsigned value);
-void PutWord(Bytes& out, unsigned value);   // 16 bits
-void PutDword(Bytes& out, uint32_t value);  // 32 bits
 // The text and its terminating zero.
 void PutText(Bytes& out, const std::string& text);
 void PutBytes(Bytes& out, const Bytes& bytes);

@@ -69,9 +69,9 @@ bool BuildHelpContainer(const std::map<std::string, Bytes>& files, Bytes* image)
     size_t directoryStart = out.size();
     PutBytes(out, InternalFile(directory));
 
-    PutLE32(&out[0], kHelpFileMagic);
-    PutLE32(&out[4], static_cast<uint32_t>(directoryStart));
-    PutLE32(&out[8], 0xFFFFFFFF);  // no free blocks
-    PutLE32(&out[12], static_cast<uint32_t>(out.size()));
+    PutDwordAt(&out[0], kHelpFileMagic);
+    PutDwordAt(&out[4], static_cast<uint32_t>(directoryStart));
+    PutDwordAt(&out[8], 0xFFFFFFFF);  // no free blocks
+    PutDwordAt(&out[12], static_cast<uint32_t>(out.size()));
     return true;
 }

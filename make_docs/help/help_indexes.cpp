@@ -109,8 +109,8 @@ Bytes BuildFontFile() {
         PutByte(out, font.halfPoints);
         PutByte(out, kFaces[font.face].family);
         PutWord(out, font.face);
-        PutByte(out, 0), PutByte(out, 0), PutByte(out, 0);           // text black
-        PutByte(out, 0xFF), PutByte(out, 0xFF), PutByte(out, 0xFF);  // on white
+        for (int i = 0; i < 3; ++i) PutByte(out, 0);     // text black
+        for (int i = 0; i < 3; ++i) PutByte(out, 0xFF);  // on white
     }
     return out;
 }

@@ -84,9 +84,13 @@ ParagraphRecord EncodeParagraph(const HelpParagraph& paragraph) {
 
     unsigned bits = 0;
     Bytes values;
-    if (paragraph.spaceBefore) bits |= kSpaceBefore, PutPackedSigned16(values, paragraph.spaceBefore);
-    if (paragraph.spaceAfter) bits |= kSpaceAfter, PutPackedSigned16(values, paragraph.spaceAfter);
-    if (paragraph.leftIndent) bits |= kLeftIndent, PutPackedSigned16(values, paragraph.leftIndent);
+    // Each value present sets its bit and follows in the bits' order.
+    for (auto [value, bit] : {std::pair<int, LayoutBits>{paragraph.spaceBefore, kSpaceBefore},
+                              {paragraph.spaceAfter, kSpaceAfter}, {paragraph.leftIndent, kLeftIndent}}) {
+        if (!value) continue;
+        bits |= bit;
+        PutPackedSigned16(values, value);
+    }
     if (!paragraph.tabStops.empty()) {
         bits |= kTabStops;
         PutPackedSigned16(values, static_cast<int>(paragraph.tabStops.size()));
@@ -103,8 +107,11 @@ ParagraphRecord EncodeParagraph(const HelpParagraph& paragraph) {
     return record;
 }
 
-bool BuildTopicFile(const std::vector<HelpTopic>& topics, Bytes* file, std::vector<TopicOffset>* offsets,
-                    std::string* error) {
+namespace {
+
+// One topic header and the paragraph records of each topic, in order; headers are laid out
+// once positions are known.
+std::vector<Record> CollectRecords(const std::vector<HelpTopic>& topics) {
     std::vector<Record> records;
     for (size_t t = 0; t < topics.size(); ++t) {
         Record header{kTopicHeader, t, Bytes(28, 0), {}, 0, 0};
@@ -115,10 +122,16 @@ bool BuildTopicFile(const std::vector<HelpTopic>& topics, Bytes* file, std::vect
             records.push_back({kParagraph, t, encoded.layout, encoded.text, encoded.characters, 0});
         }
     }
+    return records;
+}
 
-    // Records never straddle a block: one that does not fit the rest of a block starts the next.
+// Places the records in the stream of block contents and answers its size. Records never
+// straddle a block: one that does not fit the rest of a block starts the next. False with
+// `error` set for a record longer than a block.
+bool PlaceRecords(std::vector<Record>* records, const std::vector<HelpTopic>& topics, size_t* streamSize,
+                  std::string* error) {
     size_t at = 0;
-    for (Record& record : records) {
+    for (Record& record : *records) {
         if (record.Size() > kBlockData) {
             *error = "a paragraph of topic \"" + topics[record.topic].title + "\" is too long for a block";
             return false;
@@ -127,15 +140,23 @@ bool BuildTopicFile(const std::vector<HelpTopic>& topics, Bytes* file, std::vect
         record.at = at;
         at += record.Size();
     }
-    size_t streamSize = at;
+    *streamSize = at;
+    return true;
+}
 
-    // Topic offsets count the text of the records before the header in its block.
-    offsets->assign(topics.size(), 0);
-    std::vector<size_t> headerIndex(topics.size());
+// Each topic's offset, which counts the text of the records before its header in its block;
+// answers the index of each topic's header record.
+std::vector<size_t> LocateTopics(const std::vector<Record>& records, size_t topicCount,
+                                 std::vector<TopicOffset>* offsets) {
+    offsets->assign(topicCount, 0);
+    std::vector<size_t> headerIndex(topicCount);
     size_t currentBlock = 0;
     unsigned characters = 0;
     for (size_t i = 0; i < records.size(); ++i) {
-        if (BlockOf(records[i].at) != currentBlock) currentBlock = BlockOf(records[i].at), characters = 0;
+        if (BlockOf(records[i].at) != currentBlock) {
+            currentBlock = BlockOf(records[i].at);
+            characters = 0;
+        }
         if (records[i].type == kTopicHeader) {
             (*offsets)[records[i].topic] = static_cast<TopicOffset>(currentBlock * 0x8000 + characters);
             headerIndex[records[i].topic] = i;
@@ -143,23 +164,31 @@ bool BuildTopicFile(const std::vector<HelpTopic>& topics, Bytes* file, std::vect
             characters += records[i].characters;
         }
     }
+    return headerIndex;
+}
 
-    for (size_t t = 0; t < topics.size(); ++t) {
+// Each header's layout: the topic's size, its number, and where its first paragraph and the
+// next topic lie.
+void LayOutTopicHeaders(std::vector<Record>* records, const std::vector<size_t>& headerIndex) {
+    for (size_t t = 0; t < headerIndex.size(); ++t) {
         size_t first = headerIndex[t];
-        size_t end = t + 1 < topics.size() ? headerIndex[t + 1] : records.size();
+        size_t end = t + 1 < headerIndex.size() ? headerIndex[t + 1] : records->size();
         uint32_t topicSize = 0;
-        for (size_t i = first; i < end; ++i) topicSize += static_cast<uint32_t>(records[i].Size());
-        Bytes& layout = records[first].layout;
+        for (size_t i = first; i < end; ++i) topicSize += static_cast<uint32_t>((*records)[i].Size());
+        Bytes& layout = (*records)[first].layout;
         layout.clear();
         PutDword(layout, topicSize);
         PutDword(layout, kNone);  // no browse sequence backwards...
         PutDword(layout, kNone);  // ...nor forwards
         PutDword(layout, static_cast<uint32_t>(t));
         PutDword(layout, kNone);  // no non-scrolling region
-        PutDword(layout, first + 1 < end ? Position(records[first + 1].at) : kNone);
-        PutDword(layout, end < records.size() ? Position(records[end].at) : kNone);
+        PutDword(layout, first + 1 < end ? Position((*records)[first + 1].at) : kNone);
+        PutDword(layout, end < records->size() ? Position((*records)[end].at) : kNone);
     }
+}
 
+// The stream of block contents: each record behind its link header, chained to its neighbours.
+Bytes LinkRecords(const std::vector<Record>& records, size_t streamSize) {
     Bytes stream(streamSize, 0);
     for (size_t i = 0; i < records.size(); ++i) {
         const Record& record = records[i];
@@ -174,11 +203,14 @@ bool BuildTopicFile(const std::vector<HelpTopic>& topics, Bytes* file, std::vect
         PutBytes(link, record.text);
         std::copy(link.begin(), link.end(), stream.begin() + record.at);
     }
+    return stream;
+}
 
-    // Each block: the last record begun before it, its own first record, the last topic
-    // header begun before it; then its share of the stream.
-    file->clear();
-    size_t blocks = (streamSize + kBlockData - 1) / kBlockData;
+// Cuts the stream into blocks, each headed by the last record begun before it, its own first
+// record and the last topic header begun before it.
+Bytes CutIntoBlocks(const std::vector<Record>& records, const Bytes& stream) {
+    Bytes file;
+    size_t blocks = (stream.size() + kBlockData - 1) / kBlockData;
     for (size_t b = 0; b < blocks; ++b) {
         uint32_t lastBefore = kNone, firstInside = kNone, lastHeaderBefore = kNone;
         for (const Record& record : records) {
@@ -189,14 +221,26 @@ bool BuildTopicFile(const std::vector<HelpTopic>& topics, Bytes* file, std::vect
                 firstInside = Position(record.at);
             }
         }
-        PutDword(*file, lastBefore);
-        PutDword(*file, firstInside);
-        PutDword(*file, lastHeaderBefore);
+        PutDword(file, lastBefore);
+        PutDword(file, firstInside);
+        PutDword(file, lastHeaderBefore);
         size_t begin = b * kBlockData;
-        size_t end = std::min(streamSize, begin + kBlockData);
-        file->insert(file->end(), stream.begin() + begin, stream.begin() + end);
+        size_t end = std::min(stream.size(), begin + kBlockData);
+        file.insert(file.end(), stream.begin() + begin, stream.begin() + end);
     }
     // The last block is stored whole too: readers copy every block at its full size.
-    file->resize(blocks * kBlockSize, 0);
+    file.resize(blocks * kBlockSize, 0);
+    return file;
+}
+
+}  // namespace
+
+bool BuildTopicFile(const std::vector<HelpTopic>& topics, Bytes* file, std::vector<TopicOffset>* offsets,
+                    std::string* error) {
+    std::vector<Record> records = CollectRecords(topics);
+    size_t streamSize = 0;
+    if (!PlaceRecords(&records, topics, &streamSize, error)) return false;
+    LayOutTopicHeaders(&records, LocateTopics(records, topics.size(), offsets));
+    *file = CutIntoBlocks(records, LinkRecords(records, streamSize));
     return true;
 }

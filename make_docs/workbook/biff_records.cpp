@@ -3,7 +3,6 @@
 
 #include <algorithm>
 
-#include "../little_endian.h"
 
 bool EncodeBiffText(const std::string& text, BiffText* encoded, std::string* error) {
     encoded->units.clear();
@@ -35,44 +34,26 @@ bool EncodeBiffText(const std::string& text, BiffText* encoded, std::string* err
     return true;
 }
 
-void Add8(RecordBody* body, uint8_t value) { body->bytes.push_back(value); }
-
-void Add16(RecordBody* body, uint16_t value) {
-    Add8(body, static_cast<uint8_t>(value));
-    Add8(body, static_cast<uint8_t>(value >> 8));
-}
-
-void Add32(RecordBody* body, uint32_t value) {
-    Add16(body, static_cast<uint16_t>(value));
-    Add16(body, static_cast<uint16_t>(value >> 16));
-}
-
-void AddDouble(RecordBody* body, double value) {
-    uint8_t bytes[8];
-    PutLEDouble(bytes, value);
-    body->bytes.insert(body->bytes.end(), bytes, bytes + 8);
-}
-
-static void AddUnits(RecordBody* body, const BiffText& text, size_t first, size_t count) {
+static void AddUnits(RecordBody& body, const BiffText& text, size_t first, size_t count) {
     for (size_t i = first; i < first + count; ++i) {
-        if (text.compressed) Add8(body, static_cast<uint8_t>(text.units[i]));
-        else Add16(body, text.units[i]);
+        if (text.compressed) PutByte(body, static_cast<uint8_t>(text.units[i]));
+        else PutWord(body, text.units[i]);
     }
 }
 
-void AddShortText(RecordBody* body, const BiffText& text) {
-    Add8(body, static_cast<uint8_t>(text.units.size()));
-    Add8(body, text.compressed ? 0 : 1);
+void AddShortText(RecordBody& body, const BiffText& text) {
+    PutByte(body, static_cast<uint8_t>(text.units.size()));
+    PutByte(body, text.compressed ? 0 : 1);
     AddUnits(body, text, 0, text.units.size());
 }
 
 bool AppendRecord(std::vector<uint8_t>* stream, uint16_t type, const RecordBody& body) {
-    if (body.bytes.size() > kMaxRecordBody) return false;
+    if (body.size() > kMaxRecordBody) return false;
     uint8_t header[4];
-    PutLE16(header, type);
-    PutLE16(header + 2, static_cast<uint16_t>(body.bytes.size()));
+    PutWordAt(header, type);
+    PutWordAt(header + 2, static_cast<uint16_t>(body.size()));
     stream->insert(stream->end(), header, header + 4);
-    stream->insert(stream->end(), body.bytes.begin(), body.bytes.end());
+    stream->insert(stream->end(), body.begin(), body.end());
     return true;
 }
 
@@ -85,13 +66,13 @@ struct SstWriter {
     uint16_t type = BiffRecord::kSst;
     RecordBody body;
 
-    size_t Room() const { return kMaxRecordBody - body.bytes.size(); }
+    size_t Room() const { return kMaxRecordBody - body.size(); }
     // Where the next byte of the body will lie in the stream, and from its record's start.
-    uint32_t StreamPosition() const { return static_cast<uint32_t>(stream->size() + 4 + body.bytes.size()); }
-    uint16_t RecordOffset() const { return static_cast<uint16_t>(4 + body.bytes.size()); }
+    uint32_t StreamPosition() const { return static_cast<uint32_t>(stream->size() + 4 + body.size()); }
+    uint16_t RecordOffset() const { return static_cast<uint16_t>(4 + body.size()); }
     void NextRecord() {
         AppendRecord(stream, type, body);
-        body.bytes.clear();
+        body.clear();
         type = BiffRecord::kContinue;
     }
     // A text's header (count and flags) and its first character share a record.
@@ -107,16 +88,16 @@ void AddSharedString(SstWriter* writer, const BiffText& text) {
     const size_t unitSize = text.compressed ? 1 : 2;
     const uint8_t flags = text.compressed ? 0 : 1;
     writer->KeepHeaderTogether(text);
-    Add16(&writer->body, static_cast<uint16_t>(text.units.size()));
-    Add8(&writer->body, flags);
+    PutWord(writer->body, static_cast<uint16_t>(text.units.size()));
+    PutByte(writer->body, flags);
     size_t written = 0;
     while (true) {
         const size_t count = std::min(text.units.size() - written, writer->Room() / unitSize);
-        AddUnits(&writer->body, text, written, count);
+        AddUnits(writer->body, text, written, count);
         written += count;
         if (written == text.units.size()) break;
         writer->NextRecord();
-        Add8(&writer->body, flags);
+        PutByte(writer->body, flags);
     }
 }
 
@@ -126,18 +107,18 @@ void AppendSharedStrings(std::vector<uint8_t>* stream, const std::vector<BiffTex
     // EXTSST points at every `perBucket`-th text; at most 128 buckets, as Excel keeps them.
     const uint16_t perBucket = static_cast<uint16_t>(std::max<size_t>(8, strings.size() / 128 + 1));
     RecordBody index;
-    Add16(&index, perBucket);
+    PutWord(index, perBucket);
 
     SstWriter writer{stream, BiffRecord::kSst, {}};
-    Add32(&writer.body, references);
-    Add32(&writer.body, static_cast<uint32_t>(strings.size()));
+    PutDword(writer.body, references);
+    PutDword(writer.body, static_cast<uint32_t>(strings.size()));
     for (size_t i = 0; i < strings.size(); ++i) {
         if (i % perBucket == 0) {
             // The bucket starts where the text's header goes, which may be a new record.
             writer.KeepHeaderTogether(strings[i]);
-            Add32(&index, writer.StreamPosition());
-            Add16(&index, writer.RecordOffset());
-            Add16(&index, 0);
+            PutDword(index, writer.StreamPosition());
+            PutWord(index, writer.RecordOffset());
+            PutWord(index, 0);
         }
         AddSharedString(&writer, strings[i]);
     }

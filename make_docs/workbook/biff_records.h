@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "../little_endian.h"
+
 // A record's body holds at most this many bytes; longer data goes on in CONTINUE records.
 constexpr size_t kMaxRecordBody = 8224;
 
@@ -37,17 +39,11 @@ struct BiffText {
 // Decodes UTF-8 `text`; false with `error` set for bytes that are not UTF-8.
 bool EncodeBiffText(const std::string& text, BiffText* encoded, std::string* error);
 
-// A record body under construction.
-struct RecordBody {
-    std::vector<uint8_t> bytes;
-};
+// A record body under construction, its fields written with the little-endian writers.
+using RecordBody = Bytes;
 
-void Add8(RecordBody* body, uint8_t value);
-void Add16(RecordBody* body, uint16_t value);
-void Add32(RecordBody* body, uint32_t value);
-void AddDouble(RecordBody* body, double value);
 // The text with an 8-bit count (sheet and font names): at most 255 units.
-void AddShortText(RecordBody* body, const BiffText& text);
+void AddShortText(RecordBody& body, const BiffText& text);
 
 // Appends the record; false when its body is longer than kMaxRecordBody.
 bool AppendRecord(std::vector<uint8_t>* stream, uint16_t type, const RecordBody& body);

@@ -23,15 +23,15 @@ uint32_t SectorsFor(size_t bytes) { return static_cast<uint32_t>((bytes + kCompo
 void PutDirectoryEntry(uint8_t* entry, const std::string& name, uint8_t type, uint32_t child,
                        uint32_t start, uint32_t size) {
     std::memset(entry, 0, kDirectoryEntrySize);
-    for (size_t i = 0; i < name.size(); ++i) PutLE16(entry + 2 * i, static_cast<uint8_t>(name[i]));
-    PutLE16(entry + 64, static_cast<uint16_t>(name.empty() ? 0 : 2 * (name.size() + 1)));
+    for (size_t i = 0; i < name.size(); ++i) PutWordAt(entry + 2 * i, static_cast<uint8_t>(name[i]));
+    PutWordAt(entry + 64, static_cast<uint16_t>(name.empty() ? 0 : 2 * (name.size() + 1)));
     entry[66] = type;
     entry[67] = type ? kBlack : 0;
-    PutLE32(entry + 68, kNoEntry);  // left sibling
-    PutLE32(entry + 72, kNoEntry);  // right sibling
-    PutLE32(entry + 76, child);
-    PutLE32(entry + 116, start);
-    PutLE32(entry + 120, size);     // the high half (offset 124) stays 0 in version 3
+    PutDwordAt(entry + 68, kNoEntry);  // left sibling
+    PutDwordAt(entry + 72, kNoEntry);  // right sibling
+    PutDwordAt(entry + 76, child);
+    PutDwordAt(entry + 116, start);
+    PutDwordAt(entry + 120, size);     // the high half (offset 124) stays 0 in version 3
 }
 
 }  // namespace
@@ -63,18 +63,18 @@ bool BuildCompoundFile(const std::string& streamName, const std::vector<uint8_t>
     uint8_t* header = file->data();
     static const uint8_t kSignature[8] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
     std::memcpy(header, kSignature, sizeof kSignature);
-    PutLE16(header + 24, 0x003E);  // minor version
-    PutLE16(header + 26, 0x0003);  // major version: 512-byte sectors
-    PutLE16(header + 28, 0xFFFE);  // byte order mark: little-endian
-    PutLE16(header + 30, 9);       // sector shift: 2^9
-    PutLE16(header + 32, 6);       // mini sector shift: 2^6
-    PutLE32(header + 44, fatSectors);
-    PutLE32(header + 48, directoryStart);
-    PutLE32(header + 56, kMiniStreamCutoff);
-    PutLE32(header + 60, kEndOfChain);  // no mini FAT
-    PutLE32(header + 68, kEndOfChain);  // no DIFAT sectors
+    PutWordAt(header + 24, 0x003E);  // minor version
+    PutWordAt(header + 26, 0x0003);  // major version: 512-byte sectors
+    PutWordAt(header + 28, 0xFFFE);  // byte order mark: little-endian
+    PutWordAt(header + 30, 9);       // sector shift: 2^9
+    PutWordAt(header + 32, 6);       // mini sector shift: 2^6
+    PutDwordAt(header + 44, fatSectors);
+    PutDwordAt(header + 48, directoryStart);
+    PutDwordAt(header + 56, kMiniStreamCutoff);
+    PutDwordAt(header + 60, kEndOfChain);  // no mini FAT
+    PutDwordAt(header + 68, kEndOfChain);  // no DIFAT sectors
     for (uint32_t slot = 0; slot < kHeaderFatSlots; ++slot)
-        PutLE32(header + 76 + 4 * slot, slot < fatSectors ? fatStart + slot : kFreeSector);
+        PutDwordAt(header + 76 + 4 * slot, slot < fatSectors ? fatStart + slot : kFreeSector);
 
     auto sector = [&](uint32_t index) { return file->data() + kCompoundSectorSize * (1 + size_t{index}); };
     std::memcpy(sector(0), stream.data(), stream.size());
@@ -88,7 +88,7 @@ bool BuildCompoundFile(const std::string& streamName, const std::vector<uint8_t>
 
     // Every FAT slot past the last sector stays free (0xFF bytes), then the chains.
     for (uint32_t i = 0; i < fatSectors; ++i) std::memset(sector(fatStart + i), 0xFF, kCompoundSectorSize);
-    auto setFat = [&](uint32_t index, uint32_t next) { PutLE32(sector(fatStart) + 4 * size_t{index}, next); };
+    auto setFat = [&](uint32_t index, uint32_t next) { PutDwordAt(sector(fatStart) + 4 * size_t{index}, next); };
     for (uint32_t i = 0; i < streamSectors; ++i) setFat(i, i + 1 == streamSectors ? kEndOfChain : i + 1);
     setFat(directoryStart, kEndOfChain);
     for (uint32_t i = 0; i < fatSectors; ++i) setFat(fatStart + i, kFatSector);

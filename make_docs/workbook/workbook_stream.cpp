@@ -27,12 +27,12 @@ SheetCell MakeCell(uint16_t row, uint16_t column) { return SheetCell{row, column
 
 void AppendBof(std::vector<uint8_t>* stream, uint16_t substream) {
     RecordBody body;
-    Add16(&body, kBiff8);
-    Add16(&body, substream);
-    Add16(&body, 0x0DBB);  // build and year of the writing application, as Excel 97 stamps them
-    Add16(&body, 0x07CC);
-    Add32(&body, 0);       // file history flags
-    Add32(&body, kBiff8);  // lowest BIFF version that can read all records
+    PutWord(body, kBiff8);
+    PutWord(body, substream);
+    PutWord(body, 0x0DBB);  // build and year of the writing application, as Excel 97 stamps them
+    PutWord(body, 0x07CC);
+    PutDword(body, 0);       // file history flags
+    PutDword(body, kBiff8);  // lowest BIFF version that can read all records
     AppendRecord(stream, BiffRecord::kBof, body);
 }
 
@@ -40,53 +40,53 @@ void AppendEof(std::vector<uint8_t>* stream) { AppendRecord(stream, BiffRecord::
 
 void AppendFont(std::vector<uint8_t>* stream, bool bold) {
     RecordBody body;
-    Add16(&body, 200);              // height in twips: 10 points
-    Add16(&body, 0);                // not italic, struck out, outlined or shadowed
-    Add16(&body, 0x7FFF);           // the window text colour
-    Add16(&body, bold ? 700 : 400);
-    Add16(&body, 0);                // neither superscript nor subscript
-    Add8(&body, 0);                 // not underlined
-    Add8(&body, 2);                 // family: swiss
-    Add8(&body, 0);                 // character set: ANSI
-    Add8(&body, 0);
+    PutWord(body, 200);              // height in twips: 10 points
+    PutWord(body, 0);                // not italic, struck out, outlined or shadowed
+    PutWord(body, 0x7FFF);           // the window text colour
+    PutWord(body, bold ? 700 : 400);
+    PutWord(body, 0);                // neither superscript nor subscript
+    PutByte(body, 0);                 // not underlined
+    PutByte(body, 2);                 // family: swiss
+    PutByte(body, 0);                 // character set: ANSI
+    PutByte(body, 0);
     BiffText name;
     name.units = u"Arial";
-    AddShortText(&body, name);
+    AddShortText(body, name);
     AppendRecord(stream, BiffRecord::kFont, body);
 }
 
 // A style XF (parent 0xFFF) or a cell XF whose parent is the Normal style XF 0.
 void AppendXf(std::vector<uint8_t>* stream, uint16_t font, bool isStyle, uint8_t usedAttributes) {
     RecordBody body;
-    Add16(&body, font);
-    Add16(&body, 0);                                 // number format: General
-    Add16(&body, isStyle ? 0xFFF5 : 0x0001);         // locked; style flag and parent
-    Add8(&body, 0x20);                               // aligned to the bottom, horizontally general
-    Add8(&body, 0);                                  // no rotation
-    Add8(&body, 0);                                  // no indent
-    Add8(&body, static_cast<uint8_t>(usedAttributes << 2));
-    Add32(&body, 0);                                 // no borders
-    Add32(&body, 0);                                 // no pattern
-    Add16(&body, 0x20C0);                            // pattern colours: system foreground, background
+    PutWord(body, font);
+    PutWord(body, 0);                                 // number format: General
+    PutWord(body, isStyle ? 0xFFF5 : 0x0001);         // locked; style flag and parent
+    PutByte(body, 0x20);                               // aligned to the bottom, horizontally general
+    PutByte(body, 0);                                  // no rotation
+    PutByte(body, 0);                                  // no indent
+    PutByte(body, static_cast<uint8_t>(usedAttributes << 2));
+    PutDword(body, 0);                                 // no borders
+    PutDword(body, 0);                                 // no pattern
+    PutWord(body, 0x20C0);                            // pattern colours: system foreground, background
     AppendRecord(stream, BiffRecord::kXf, body);
 }
 
 void AppendGlobals(std::vector<uint8_t>* stream) {
     AppendBof(stream, kGlobalsSubstream);
     RecordBody codepage;
-    Add16(&codepage, kUnicodeCodepage);
+    PutWord(codepage, kUnicodeCodepage);
     AppendRecord(stream, BiffRecord::kCodepage, codepage);
 
     RecordBody window;
-    Add16(&window, 0x0168);  // position and size in twips
-    Add16(&window, 0x001E);
-    Add16(&window, 0x3A5C);
-    Add16(&window, 0x2328);
-    Add16(&window, 0x0038);  // horizontal and vertical scroll bars, sheet tabs
-    Add16(&window, 0);       // the first sheet is active
-    Add16(&window, 0);       // and its tab shown first
-    Add16(&window, 1);       // one sheet selected
-    Add16(&window, 600);     // tab bar width, in thousandths of the window
+    PutWord(window, 0x0168);  // position and size in twips
+    PutWord(window, 0x001E);
+    PutWord(window, 0x3A5C);
+    PutWord(window, 0x2328);
+    PutWord(window, 0x0038);  // horizontal and vertical scroll bars, sheet tabs
+    PutWord(window, 0);       // the first sheet is active
+    PutWord(window, 0);       // and its tab shown first
+    PutWord(window, 1);       // one sheet selected
+    PutWord(window, 600);     // tab bar width, in thousandths of the window
     AppendRecord(stream, BiffRecord::kWindow1, window);
 
     for (int font = 0; font < 4; ++font) AppendFont(stream, false);
@@ -99,9 +99,9 @@ void AppendGlobals(std::vector<uint8_t>* stream) {
     AppendXf(stream, kBoldFont, false, 0x02);  // the font differs from the style's
 
     RecordBody normal;
-    Add16(&normal, 0x8000);  // built-in style on XF 0
-    Add8(&normal, 0);        // Normal
-    Add8(&normal, 0xFF);     // not a row or column level style
+    PutWord(normal, 0x8000);  // built-in style on XF 0
+    PutByte(normal, 0);        // Normal
+    PutByte(normal, 0xFF);     // not a row or column level style
     AppendRecord(stream, BiffRecord::kStyle, normal);
 }
 
@@ -185,46 +185,46 @@ void AppendSheet(std::vector<uint8_t>* stream, const WorkbookSheet& sheet, const
     for (size_t column = 0; column < sheet.columnWidths.size(); ++column) {
         if (sheet.columnWidths[column] == 0) continue;
         RecordBody info;
-        Add16(&info, static_cast<uint16_t>(column));
-        Add16(&info, static_cast<uint16_t>(column));
-        Add16(&info, static_cast<uint16_t>(std::min(255, int{sheet.columnWidths[column]}) * 256));
-        Add16(&info, kNormalCellXf);
-        Add16(&info, 0);  // visible, not outlined
-        Add16(&info, 0);
+        PutWord(info, static_cast<uint16_t>(column));
+        PutWord(info, static_cast<uint16_t>(column));
+        PutWord(info, static_cast<uint16_t>(std::min(255, int{sheet.columnWidths[column]}) * 256));
+        PutWord(info, kNormalCellXf);
+        PutWord(info, 0);  // visible, not outlined
+        PutWord(info, 0);
         AppendRecord(stream, BiffRecord::kColInfo, info);
     }
 
     RecordBody dimensions;
     uint16_t lastColumn = 0;
     for (const SheetCell& cell : cells) lastColumn = std::max<uint16_t>(lastColumn, cell.column + 1);
-    Add32(&dimensions, 0);
-    Add32(&dimensions, cells.empty() ? 0 : cells.back().row + 1u);  // one past the last row
-    Add16(&dimensions, 0);
-    Add16(&dimensions, lastColumn);                                  // one past the last column
-    Add16(&dimensions, 0);
+    PutDword(dimensions, 0);
+    PutDword(dimensions, cells.empty() ? 0 : cells.back().row + 1u);  // one past the last row
+    PutWord(dimensions, 0);
+    PutWord(dimensions, lastColumn);                                  // one past the last column
+    PutWord(dimensions, 0);
     AppendRecord(stream, BiffRecord::kDimensions, dimensions);
 
     for (size_t i = 0; i < cells.size(); ++i) {
         const SheetCell& cell = cells[i];
         RecordBody body;
-        Add16(&body, cell.row);
-        Add16(&body, cell.column);
-        Add16(&body, cell.bold ? kBoldCellXf : kNormalCellXf);
-        if (cell.isNumber) AddDouble(&body, cell.number);
-        else Add32(&body, textIndex[i]);
+        PutWord(body, cell.row);
+        PutWord(body, cell.column);
+        PutWord(body, cell.bold ? kBoldCellXf : kNormalCellXf);
+        if (cell.isNumber) PutDouble(body, cell.number);
+        else PutDword(body, textIndex[i]);
         AppendRecord(stream, cell.isNumber ? BiffRecord::kNumber : BiffRecord::kLabelSst, body);
     }
 
     RecordBody window;
     // Grid, headers, zeros, outline symbols, automatic grid colour; the active sheet is also
     // selected and shown.
-    Add16(&window, active ? 0x06B6 : 0x00B6);
-    Add16(&window, 0);   // top row
-    Add16(&window, 0);   // left column
-    Add32(&window, 64);  // grid colour index: automatic
-    Add16(&window, 0);   // page break preview zoom: default
-    Add16(&window, 0);   // normal zoom: default
-    Add32(&window, 0);
+    PutWord(window, active ? 0x06B6 : 0x00B6);
+    PutWord(window, 0);   // top row
+    PutWord(window, 0);   // left column
+    PutDword(window, 64);  // grid colour index: automatic
+    PutWord(window, 0);   // page break preview zoom: default
+    PutWord(window, 0);   // normal zoom: default
+    PutDword(window, 0);
     AppendRecord(stream, BiffRecord::kWindow2, window);
     AppendEof(stream);
 }
@@ -279,10 +279,10 @@ bool BuildWorkbookStream(const std::vector<WorkbookSheet>& sheets, std::vector<u
         BiffText name;
         if (!EncodeBiffText(sheet.name, &name, error)) return false;
         RecordBody body;
-        Add32(&body, 0);
-        Add8(&body, 0);  // visible
-        Add8(&body, 0);  // worksheet
-        AddShortText(&body, name);
+        PutDword(body, 0);
+        PutByte(body, 0);  // visible
+        PutByte(body, 0);  // worksheet
+        AddShortText(body, name);
         offsetFields.push_back(stream->size() + 4);
         AppendRecord(stream, BiffRecord::kBoundSheet, body);
     }
@@ -290,7 +290,7 @@ bool BuildWorkbookStream(const std::vector<WorkbookSheet>& sheets, std::vector<u
     AppendEof(stream);
 
     for (size_t s = 0; s < sheets.size(); ++s) {
-        PutLE32(stream->data() + offsetFields[s], static_cast<uint32_t>(stream->size()));
+        PutDwordAt(stream->data() + offsetFields[s], static_cast<uint32_t>(stream->size()));
         AppendSheet(stream, sheets[s], sorted[s], textIndex[s], s == 0);
     }
     return true;

@@ -3,6 +3,8 @@
 
 #include "setup/program/dialogs.h"
 #include "setup/program/setup_ids.h"
+#include "setup/program/setup_log.h"
+#include "setup/program/setup_options.h"
 #include "setup/program/setup_state.h"
 #include "setup/program/setup_syscalls.h"
 #include "setup/program/show_message.h"
@@ -56,7 +58,7 @@ void DispatchPending() {
 // A cancel confirmed in STATUS is asked once more. True when the copy must stop.
 bool CancelConfirmed(HWND status) {
     HWND cancel = GetDlgItem(status, IDCANCEL);
-    if (IsWindowEnabled(cancel)) return false;
+    if (!cancel || IsWindowEnabled(cancel)) return false;  // a silent run has no STATUS window
     if (ShowMessage(g_instance, status, IDS_CONFIRM_CANCEL, kCaption, MB_YESNO | MB_ICONQUESTION) == IDYES)
         return true;
     EnableWindow(cancel, TRUE);
@@ -102,27 +104,41 @@ DWORD Install(const FileEntry& entry, LPSTR destination, Installation* file) {
                                            sourceDir, destination, file->currentDir, file->tempFile, &tempLength);
 }
 
+// Whether the new file replaces an older or different existing one: COMPARE asks the user; a
+// silent run keeps the newer file, the existing one when the service calls the new one older.
+bool ReplaceExisting(HWND status, DWORD result, const FileEntry& entry, const Installation& file) {
+    if (g_options.quiet) return !(result & VIF_SRCOLD);
+    return CompareVersions(status, file.recommendedDir, file.tempFile, file.currentDir, entry.destName) == 1;
+}
+
 // Installs one entry. 0 when it was installed, forced or skipped; -1 after a message.
 int CopyOne(HWND status, const FileEntry& entry) {
     Installation file{};
     if (!LookUp(entry, &file)) return -1;
     DWORD result = Install(entry, destDir, &file);
-    if (result == 0) return 0;
+    if (result == 0) {
+        LogLine("Installed %s", entry.destName);
+        return 0;
+    }
     if (ReportInstallError(status, result, file)) return -1;
 
     bool force = false;
     if (result & (VIF_DIFFLANG | VIF_DIFFTYPE)) {
         force = true;
     } else if (result & (VIF_SRCOLD | VIF_MISMATCH)) {
-        force = CompareVersions(status, file.recommendedDir, file.tempFile, file.currentDir, entry.destName) == 1;
+        force = ReplaceExisting(status, result, entry, file);
+        if (!force) LogLine("Kept the existing %s", entry.destName);
         if (!force && (result & VIF_TEMPFILE)) DeleteTempFile(file.recommendedDir, file.tempFile);
     }
     if (!force) return 0;
     // A forced install that fails leaves the old file in place: that is an error like any
-    // other, not a success.
+    // other, not a success. The temporary copy the first call made is the one the retry was
+    // given, and it goes whether or not the retry reports it again.
     file.flags |= VIFF_FORCEINSTALL;
-    result = Install(entry, file.recommendedDir, &file);
-    return ReportInstallError(status, result, file) ? -1 : 0;
+    DWORD retry = Install(entry, file.recommendedDir, &file);
+    if (ReportInstallError(status, retry | (result & VIF_TEMPFILE), file)) return -1;
+    LogLine("Installed %s over the existing file", entry.destName);
+    return 0;
 }
 
 }  // namespace

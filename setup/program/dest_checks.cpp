@@ -1,4 +1,4 @@
-// HasFreeSpace and SourceDestConflict: a destination the installer can copy into.
+// ExpandPath, SetDestDir, HasFreeSpace and SourceDestConflict: a destination the installer can copy into.
 #include "setup/program/dest_checks.h"
 
 #include <cstdint>
@@ -7,6 +7,22 @@
 #include "setup/program/setup_state.h"
 #include "setup/program/setup_syscalls.h"
 #include "setup/script/setup_script.h"
+
+bool ExpandPath(LPCSTR entry, char* path, int capacity) {
+    OFSTRUCT parsed{};
+    parsed.cBytes = sizeof parsed;
+    if (OpenFile(entry, &parsed, OF_PARSE) == HFILE_ERROR || !parsed.szPathName[0] ||
+        int(std::strlen(parsed.szPathName)) > capacity)
+        return false;
+    std::strcpy(path, parsed.szPathName);
+    return true;
+}
+
+void SetDestDir(LPCSTR path) {
+    lstrcpynA(destDir, path, sizeof destDir);
+    size_t length = std::strlen(destDir);
+    if (length > 0 && destDir[length - 1] == '\\') destDir[length - 1] = '\0';
+}
 
 bool HasFreeSpace() {
     char root[] = "?:\\";

@@ -1,6 +1,16 @@
 // The checks of a chosen destination before anything is created or copied.
 #pragma once
 
+#include <windows.h>
+
+// Expands `entry` to a full path with the system's path parser (a relative entry is completed
+// from the current drive and directory) into `path`. False when the parser refuses it or the
+// path is longer than `capacity` characters.
+bool ExpandPath(LPCSTR entry, char* path, int capacity);
+
+// Stores an expanded destination as destDir, without a trailing backslash.
+void SetDestDir(LPCSTR path);
+
 // True when the drive of destDir (its first character, then ":\") has the script's
 // SpaceNeeded kilobytes free. A drive whose space cannot be read passes.
 bool HasFreeSpace();

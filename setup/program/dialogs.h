@@ -14,7 +14,8 @@ INT_PTR CALLBACK CompareDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 // from the top; size and z-order stay.
 void PlaceWindow(HWND window, int divisor);
 
-// Sets the STATUS window's phase (103) and detail (104) texts; a null text stays as it is.
+// Sets the STATUS window's phase (103) and detail (104) texts; a null text stays as it is. A
+// phase is also written to the log, with its detail.
 void SetStatusTexts(HWND status, LPCSTR phase, LPCSTR detail);
 
 // The two tab stops of COMPARE, in dialog units, from the widest label and the widest source

@@ -19,9 +19,27 @@ void StripExcelQuotes(char* command);
 // remembers destDir in the user's profile. Always answers 0.
 int WriteIniData(HWND status);
 
+// What RegisterAddInWithExcel added: the add-in's file name and the Excel it was added to
+// ("Excel 16.0 (64-bit)"), for the final message.
+struct AddedAddIn {
+    char addIn[16];
+    char excel[40];
+};
+
+// Adds the add-in that fits the Excel excelCommand names (its version and bitness) to the
+// add-ins that Excel opens at start, once no Excel runs. Answers true with `added` filled;
+// false, with the outcome of a silent run recorded, when Excel's version or kind is unknown, the
+// add-in was not installed, the user left Excel running, or the entry could not be written.
+bool RegisterAddInWithExcel(HWND status, AddedAddIn* added);
+
 // Creates the script's Program Manager group and items through a DDE conversation with
 // PROGMAN. Answers 0 when every item was added (or there are none), -1 otherwise.
 int SetupProgramManager(HWND status);
+
+// Removes the script's Program Manager group over DDE: "[DeleteGroup(name)]", and when that is
+// refused, "[DeleteGroup(name,0)]" for a personal group. Answers 0 when it went (or the script
+// makes none), -1 otherwise.
+int RemoveProgramManagerGroup();
 
 // Replaces the macros %A (destDir with one backslash) and %E (excelCommand) in `text`, whose
 // buffer holds `capacity` bytes, from the last to the first. Answers 0, or -1 for any other

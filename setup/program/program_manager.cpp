@@ -41,17 +41,38 @@ bool SendGroup(HCONV conversation) {
     return true;
 }
 
-// The conversation, with Program Manager's window kept from the user while it lasts.
-bool Converse(HSZ service, HSZ topic) {
-    HCONV conversation = g_setupSyscalls.DdeConnect(g_ddeInstance, service, topic, nullptr);
-    if (!conversation) return false;
-    HWND programManager = FindWindowA("PROGMAN", nullptr);
-    // Only a window this function disabled is enabled again.
-    bool disabled = programManager && !EnableWindow(programManager, FALSE);
-    bool added = SendGroup(conversation);
-    if (disabled) EnableWindow(programManager, TRUE);
-    g_setupSyscalls.DdeDisconnect(conversation);
-    return added;
+// Deletes the group. Without its second argument DeleteGroup means a common group, which is
+// what CreateGroup makes for an administrator; a user without those rights got a personal one
+// ("name,0"), tried when the first is refused.
+bool SendDeleteGroup(HCONV conversation) {
+    const char* group = g_setupScript.settings.groupName;
+    char command[kCommandChars + 1];
+    std::snprintf(command, sizeof command, "[DeleteGroup(%s)]", group);
+    if (SendCommand(conversation, command)) return true;
+    std::snprintf(command, sizeof command, "[DeleteGroup(%s,0)]", group);
+    return SendCommand(conversation, command);
+}
+
+// One conversation with PROGMAN in which `send` sends its commands, with Program Manager's
+// window kept from the user while it lasts. Answers what `send` answered; false without a
+// conversation.
+bool Converse(bool (*send)(HCONV)) {
+    HSZ service = g_setupSyscalls.DdeCreateStringHandleA(g_ddeInstance, "PROGMAN", CP_WINANSI);
+    HSZ topic = g_setupSyscalls.DdeCreateStringHandleA(g_ddeInstance, "PROGMAN", CP_WINANSI);
+    HCONV conversation = service && topic ? g_setupSyscalls.DdeConnect(g_ddeInstance, service, topic, nullptr)
+                                          : nullptr;
+    bool done = false;
+    if (conversation) {
+        HWND programManager = FindWindowA("PROGMAN", nullptr);
+        // Only a window this function disabled is enabled again.
+        bool disabled = programManager && !EnableWindow(programManager, FALSE);
+        done = send(conversation);
+        if (disabled) EnableWindow(programManager, TRUE);
+        g_setupSyscalls.DdeDisconnect(conversation);
+    }
+    if (topic) g_setupSyscalls.DdeFreeStringHandle(g_ddeInstance, topic);
+    if (service) g_setupSyscalls.DdeFreeStringHandle(g_ddeInstance, service);
+    return done;
 }
 
 }  // namespace
@@ -60,12 +81,13 @@ int SetupProgramManager(HWND status) {
     SetStatusTexts(status, "Setting up Program Manager...", "");
     if (!g_setupScript.settings.groupFile[0]) return -1;
     if (g_setupScript.programItemCount == 0) return 0;
-    HSZ service = g_setupSyscalls.DdeCreateStringHandleA(g_ddeInstance, "PROGMAN", CP_WINANSI);
-    HSZ topic = g_setupSyscalls.DdeCreateStringHandleA(g_ddeInstance, "PROGMAN", CP_WINANSI);
-    bool added = service && topic && Converse(service, topic);
-    if (topic) g_setupSyscalls.DdeFreeStringHandle(g_ddeInstance, topic);
-    if (service) g_setupSyscalls.DdeFreeStringHandle(g_ddeInstance, service);
-    return added ? 0 : -1;
+    return Converse(SendGroup) ? 0 : -1;
+}
+
+int RemoveProgramManagerGroup() {
+    // The installation made no group without a group file or without items.
+    if (!g_setupScript.settings.groupFile[0] || g_setupScript.programItemCount == 0) return 0;
+    return Converse(SendDeleteGroup) ? 0 : -1;
 }
 
 HDDEDATA CALLBACK SetupDdeCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) { return nullptr; }

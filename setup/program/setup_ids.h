@@ -17,7 +17,7 @@
 #define IDC_COMPARE_HEADER 1100 /* column titles, tab stops as the list */
 #define IDC_COMPARE_LIST 1101   /* one row per version value */
 
-/* Strings: every message the installer shows, and the texts of its dialogs. */
+/* Strings: every message the installer shows, and the texts of its dialogs (setup_strings.inc). */
 #define IDS_RECOMMEND 1001
 #define IDS_PROMPT 1002
 #define IDS_NO_MEMORY 1003
@@ -50,5 +50,17 @@
 /* Ours: a WELCOME entry that cannot be used as a directory (too long once expanded, or refused
    by the path parser). */
 #define IDS_BAD_DIRECTORY 1032
+/* Ours: the add-in added to Excel's settings, silent runs and the removal (SETUP.EXE /U). */
+#define IDS_DONE_ADDIN 1033
+#define IDS_DONE_ADDIN_NO_GROUP 1034
+#define IDS_EXCEL_RUNNING 1035
+#define IDS_BAD_COMMAND_LINE 1036
+#define IDS_LOG_FAILED 1037
+#define IDS_CONFIRM_REMOVE 1038
+#define IDS_NOTHING_TO_REMOVE 1039
+#define IDS_EXCEL_RUNNING_REMOVE 1040
+#define IDS_REMOVED 1041
+#define IDS_REMOVED_NO_GROUP 1042
+#define IDS_FILES_LEFT 1043
 
 #endif

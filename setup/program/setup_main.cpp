@@ -1,9 +1,11 @@
-// SETUP.EXE's entry point: the distribution directory, then the installation; exit code 0 always.
+// SETUP.EXE's entry point: the distribution directory, then what the command line asks for.
+// A silent run (/Q) exits with its outcome; a run with windows exits with 0 whatever happened.
 #include <windows.h>
 
 #include <cstring>
 
 #include "setup/program/main_sequence.h"
+#include "setup/program/setup_options.h"
 #include "setup/program/setup_state.h"
 
 namespace {
@@ -20,9 +22,9 @@ void ReadSourceDir() {
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     g_instance = instance;
     ReadSourceDir();
-    RunMainSequence();
-    return 0;
+    int outcome = RunSetup(commandLine);
+    return g_options.quiet ? outcome : 0;
 }

@@ -1,7 +1,7 @@
 // The installer's platform seam, filled with the real Windows functions.
 #include "setup/program/setup_syscalls.h"
 
-const SetupSyscalls kWindowsSyscalls = {
+const SetupSyscalls kRealSetupSyscalls = {
     ::VerFindFileA,
     ::VerInstallFileA,
     ::GetDiskFreeSpaceA,
@@ -20,6 +20,11 @@ const SetupSyscalls kWindowsSyscalls = {
     ::DdeFreeStringHandle,
     ::DdeUninitialize,
     ::WinExec,
+    ::CopyFileA,
+    ::DeleteFileA,
+    ::RegSetValueExA,
+    ::Process32First,
+    ::Process32Next,
 };
 
-SetupSyscalls g_setupSyscalls = kWindowsSyscalls;
+SetupSyscalls g_setupSyscalls = kRealSetupSyscalls;

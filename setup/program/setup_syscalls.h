@@ -1,9 +1,11 @@
 // The installer's platform seam: the Windows calls that can fail in ways a test must provoke,
-// called through one table that defaults to the real API and that tests may replace.
+// called through one table that defaults to the real API. Tests replace entries only through
+// SyscallSwap (tests/syscall_swap.h), which puts the whole table back when it ends.
 #pragma once
 
 #include <windows.h>
 #include <ddeml.h>
+#include <tlhelp32.h>
 #include <winver.h>
 
 struct SetupSyscalls {
@@ -25,10 +27,15 @@ struct SetupSyscalls {
     decltype(&::DdeFreeStringHandle) DdeFreeStringHandle;
     decltype(&::DdeUninitialize) DdeUninitialize;
     decltype(&::WinExec) WinExec;
+    decltype(&::CopyFileA) CopyFileA;
+    decltype(&::DeleteFileA) DeleteFileA;
+    decltype(&::RegSetValueExA) RegSetValueExA;
+    decltype(&::Process32First) Process32First;
+    decltype(&::Process32Next) Process32Next;
 };
 
 // The real Windows functions.
-extern const SetupSyscalls kWindowsSyscalls;
+extern const SetupSyscalls kRealSetupSyscalls;
 
-// What the installer calls; a copy of kWindowsSyscalls until a test swaps entries.
+// What the installer calls; a copy of kRealSetupSyscalls until a test swaps entries.
 extern SetupSyscalls g_setupSyscalls;

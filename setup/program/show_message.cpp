@@ -3,7 +3,25 @@
 
 #include <cstdio>
 
+#include "setup/program/setup_log.h"
+#include "setup/program/setup_options.h"
 #include "setup/program/setup_syscalls.h"
+
+namespace {
+
+// What a silent run answers in place of the user: No to a question, Cancel where Cancel is
+// offered (a step that waits for the user is left out), otherwise OK.
+int QuietAnswer(UINT style) {
+    switch (style & MB_TYPEMASK) {
+    case MB_YESNO: return IDNO;
+    case MB_OKCANCEL:
+    case MB_RETRYCANCEL:
+    case MB_YESNOCANCEL: return IDCANCEL;
+    }
+    return IDOK;
+}
+
+}  // namespace
 
 char* FormatStringV(HINSTANCE instance, UINT id, char* out, int size, va_list args) {
     char text[kMessageTemplateChars + 1];
@@ -30,5 +48,7 @@ int ShowMessage(HINSTANCE instance, HWND owner, UINT id, LPCSTR caption, UINT st
     va_start(args, style);
     FormatStringV(instance, id, message, sizeof message, args);
     va_end(args);
+    LogLine("Message %u: %s", id, message);
+    if (g_options.quiet) return QuietAnswer(style);
     return g_setupSyscalls.MessageBoxA(owner, message, caption, style);
 }

@@ -19,5 +19,6 @@ char* FormatStringV(HINSTANCE instance, UINT id, char* out, int size, va_list ar
 char* FormatString(HINSTANCE instance, UINT id, char* out, int size, ...);
 
 // Shows string `id` formatted with the arguments (at most kMessageChars) in a message box of
-// `owner` (or none) with `caption` and `style`; returns the button chosen.
+// `owner` (or none) with `caption` and `style`; returns the button chosen. The text also goes
+// to the log; a silent run shows nothing and answers as a cautious user would (No, Cancel, OK).
 int ShowMessage(HINSTANCE instance, HWND owner, UINT id, LPCSTR caption, UINT style, ...);

@@ -2,6 +2,7 @@
 // cancel request the copy loop acts on.
 #include "setup/program/dialogs.h"
 #include "setup/program/setup_ids.h"
+#include "setup/program/setup_log.h"
 #include "setup/program/setup_state.h"
 #include "setup/program/show_message.h"
 #include "setup/script/setup_script.h"
@@ -35,6 +36,8 @@ void OnCancel(HWND dialog) {
 }  // namespace
 
 void SetStatusTexts(HWND status, LPCSTR phase, LPCSTR detail) {
+    // Each phase is a line of the log, a silent run's only account of its steps.
+    if (phase && phase[0]) LogLine(detail && detail[0] ? "%s %s" : "%s", phase, detail);
     if (phase) SetDlgItemTextA(status, IDC_STATUS_PHASE, phase);
     if (detail) SetDlgItemTextA(status, IDC_STATUS_DETAIL, detail);
 }

@@ -1,6 +1,7 @@
 // WELCOME: the user confirms or types the source and destination directories.
 #include <cstring>
 
+#include "setup/program/dest_checks.h"
 #include "setup/program/dialogs.h"
 #include "setup/program/setup_ids.h"
 #include "setup/program/setup_state.h"
@@ -39,13 +40,7 @@ INT_PTR OnInit(HWND dialog) {
 bool ExpandEntry(HWND dialog, int id, int capacity, char* path) {
     char entry[kEntryChars + 1] = "";
     GetDlgItemTextA(dialog, id, entry, sizeof entry);
-    OFSTRUCT parsed{};
-    parsed.cBytes = sizeof parsed;
-    if (OpenFile(entry, &parsed, OF_PARSE) != HFILE_ERROR && parsed.szPathName[0] &&
-        int(std::strlen(parsed.szPathName)) <= capacity) {
-        std::strcpy(path, parsed.szPathName);
-        return true;
-    }
+    if (ExpandPath(entry, path, capacity)) return true;
     ShowMessage(g_instance, dialog, IDS_BAD_DIRECTORY, kCaption, MB_ICONINFORMATION, entry);
     SendDlgItemMessageA(dialog, id, EM_SETSEL, 0, -1);
     SetFocus(GetDlgItem(dialog, id));
@@ -60,12 +55,9 @@ void OnOk(HWND dialog) {
     // The source always has room for its separator: 127 characters at most, and 128 kept.
     if (!ExpandEntry(dialog, IDC_WELCOME_SOURCE, kSourceDirChars - 1, source)) return;
 
-    std::strcpy(destDir, dest);
-    size_t length = std::strlen(destDir);
-    if (length > 0 && destDir[length - 1] == '\\') destDir[length - 1] = '\0';
-
+    SetDestDir(dest);
     std::strcpy(sourceDir, source);
-    length = std::strlen(sourceDir);
+    size_t length = std::strlen(sourceDir);
     if (length == 0 || sourceDir[length - 1] != '\\') std::strcat(sourceDir, "\\");
     EndDialog(dialog, IDOK);
 }

@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "addin/host/counted_text.h"
+#include "addin/host/host_records.h"
 #include "addin_loader.h"
 #include "xlhost/emulated_excel_fixture.h"
 

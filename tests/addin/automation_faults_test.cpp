@@ -7,10 +7,11 @@
 
 #include "addin/host/automation.h"
 #include "addin/host/automation_ole.h"
+#include "addin/host/addin_syscalls.h"
 #include "addin/host/coerce.h"
-#include "addin/host/ole_calls.h"
 #include "xlhost/emulated_excel_fixture.h"
 #include "registry.h"
+#include "syscall_swap.h"
 #include "worksheet_calls.h"
 
 namespace {
@@ -56,20 +57,20 @@ protected:
         g_seen = Seen();
         g_oleInitializeAnswer = S_OK;
         // OLE itself is faked: no test here may reach a real automation object.
-        g_oleCalls.pfnOleInitialize = FakeOleInitialize;
-        g_oleCalls.pfnOleUninitialize = FakeOleUninitialize;
-        g_oleCalls.pfnCLSIDFromProgID = NoProgId;
-        g_oleCalls.pfnMessageBoxA = RecordBox;
-        g_oleCalls.pfnOutputDebugStringA = RecordDebugOutput;
+        syscalls_.Use(&AddinSyscalls::OleInitialize, FakeOleInitialize)
+            .Use(&AddinSyscalls::OleUninitialize, FakeOleUninitialize)
+            .Use(&AddinSyscalls::CLSIDFromProgID, NoProgId)
+            .Use(&AddinSyscalls::MessageBoxA, RecordBox)
+            .Use(&AddinSyscalls::OutputDebugStringA, RecordDebugOutput);
     }
     void TearDown() override {
         StopAutomation();
-        g_oleCalls = kPlatformOleCalls;
         std::strcpy(g_szExcelVersion, "      ");
         g_fInstanceConfirmed = false;
         g_fMessageShown = false;
         HostTest::TearDown();
     }
+    SyscallSwap<AddinSyscalls> syscalls_{g_addinSyscalls};
 };
 
 TEST_F(HostConnectionTest, AFailedSearchEndsQuietModeAndHoldsNothing) {
@@ -91,9 +92,9 @@ TEST_F(HostConnectionTest, AFailedSearchEndsQuietModeAndHoldsNothing) {
         xlhost::ResetQuietMode();
         g_seen = Seen();
         g_oleInitializeAnswer = row.oleInitialize;
-        g_oleCalls.pfnCLSIDFromProgID = row.noActiveObject ? kPlatformOleCalls.pfnCLSIDFromProgID : NoProgId;
-        g_oleCalls.pfnGetActiveObject = NoActiveObject;
-        EXPECT_EQ(StartAutomation(), int(row.status)) << row.what;
+        syscalls_.Use(&AddinSyscalls::CLSIDFromProgID, row.noActiveObject ? kRealAddinSyscalls.CLSIDFromProgID : NoProgId)
+            .Use(&AddinSyscalls::GetActiveObject, NoActiveObject);
+        EXPECT_EQ(StartAutomation().code(), int(row.status)) << row.what;
         EXPECT_EQ(g_pdispXL, nullptr) << row.what;
         EXPECT_EQ(g_pdispWorkbooks, nullptr) << row.what;
         EXPECT_EQ(g_fOleInitialized, SUCCEEDED(row.oleInitialize)) << row.what;
@@ -121,7 +122,7 @@ TEST_F(HostConnectionTest, ASearchWhileStillConnectedIsRefusedAndEndsQuietMode) 
 
 TEST_F(HostConnectionTest, OtherVersionsNeverStartOle) {
     xlhost::SetHostVersion("5.0");
-    EXPECT_EQ(StartAutomation(), 0);
+    EXPECT_EQ(StartAutomation().code(), 0);
     EXPECT_EQ(g_seen.oleInitialize, 0);
     EXPECT_TRUE(xlhost::QuietModeCommands().empty());
 }
@@ -196,7 +197,7 @@ std::string TextOfVariant(const VARIANT& v) {
 TEST_F(HostConnectionTest, TheRangeIsNamedByBookSheetAndAddress) {
     ExternalRef area(1, XLREF{1, 2, 1, 2}, xlhost::CallingSheet());
     VARIANT book, sheet, address;
-    ASSERT_EQ(BuildRangeAddress(&area.record, &book, &sheet, &address), 0);
+    ASSERT_EQ(BuildRangeAddress(&area.record, &book, &sheet, &address).code(), 0);
     EXPECT_EQ(TextOfVariant(book), "Book1");
     EXPECT_EQ(TextOfVariant(sheet), "Sheet1");
     EXPECT_EQ(TextOfVariant(address), "b2:c3");
@@ -205,12 +206,14 @@ TEST_F(HostConnectionTest, TheRangeIsNamedByBookSheetAndAddress) {
     XLOPER result;
     XLOPER asText = MakeTypeRecord(xltypeStr);
     ExternalRef twoAreas(2, XLREF{0, 0, 0, 0}, xlhost::CallingSheet());
-    EXPECT_EQ(ReadThroughAutomation(&result, &asText, &twoAreas.record), xlretFailed);
+    EXPECT_EQ(ReadThroughAutomation(&result, &asText, &twoAreas.record).code(), xlretFailed);
     ExternalRef noSheet(1, XLREF{0, 0, 0, 0}, 999);
-    EXPECT_EQ(ReadThroughAutomation(&result, &asText, &noSheet.record), xlretFailed) << "the host's own code";
-    g_oleCalls.pfnSysAllocString = NoString;
-    EXPECT_EQ(BuildRangeAddress(&area.record, &book, &sheet, &address), xlretFailed);
-    g_oleCalls.pfnSysAllocString = kPlatformOleCalls.pfnSysAllocString;
+    EXPECT_EQ(ReadThroughAutomation(&result, &asText, &noSheet.record).code(), xlretFailed) << "the host's own code";
+    {
+        SyscallSwap<AddinSyscalls> noStrings(g_addinSyscalls);
+        noStrings.Use(&AddinSyscalls::SysAllocString, NoString);
+        EXPECT_EQ(BuildRangeAddress(&area.record, &book, &sheet, &address).code(), xlretFailed);
+    }
     EXPECT_EQ(ReadRangeValue(&book, &sheet, &address, &book), kNotConnected);
 }
 

@@ -43,11 +43,11 @@ protected:
 
 TEST_F(AutomationTest, StartRegistersCheckInstanceOnceAndStopUnregistersIt) {
     xlhost::SetHostVersion("5.0");
-    EXPECT_EQ(StartAutomation(), 0);
+    EXPECT_EQ(StartAutomation().code(), 0);
     EXPECT_STREQ(g_szExcelVersion, "5.0");
     EXPECT_EQ(CheckInstanceRegistrations(), 1u);
     // A second start stops the first: still one registration.
-    EXPECT_EQ(StartAutomation(), 0);
+    EXPECT_EQ(StartAutomation().code(), 0);
     EXPECT_EQ(CheckInstanceRegistrations(), 1u);
     StopAutomation();
     EXPECT_EQ(CheckInstanceRegistrations(), 0u);
@@ -61,7 +61,7 @@ TEST_F(AutomationTest, AHostThatRefusesTheRegistrationLeavesTheVersionUnread) {
 #ifndef _WIN32
     ClearDebugOutputLog();
 #endif
-    EXPECT_EQ(StartAutomation(), kAutomationFailed);
+    EXPECT_EQ(StartAutomation().code(), kAutomationFailed.code());
     EXPECT_STREQ(g_szExcelVersion, "      ") << "the version is read only after the registration";
     EXPECT_EQ(xlhost::CallCount(xlfGetWorkspace), 0u);
 #ifndef _WIN32
@@ -69,7 +69,7 @@ TEST_F(AutomationTest, AHostThatRefusesTheRegistrationLeavesTheVersionUnread) {
 #endif
 
     xlhost::SetAddinPath("");  // the host cannot name the add-in
-    EXPECT_EQ(KeepDLLLoaded(), xlretFailed);
+    EXPECT_EQ(KeepDLLLoaded().code(), xlretFailed);
     EXPECT_EQ(xlhost::CallCount(xlfRegister), 1u) << "no registration is tried without the path";
 }
 
@@ -78,7 +78,7 @@ TEST_F(AutomationTest, ReadHostVersionKeepsAtMostSevenCharacters) {
     const Row rows[] = {{"8.0", "8.0"}, {"", ""}, {"1234567", "1234567"}, {"12345678901", "1234567"}, {"5.0", "5.0"}};
     for (const Row& row : rows) {
         xlhost::SetHostVersion(row.host);
-        EXPECT_EQ(ReadHostVersion(), 0) << row.host;
+        EXPECT_EQ(ReadHostVersion().code(), 0) << row.host;
         EXPECT_STREQ(g_szExcelVersion, row.kept) << "host version '" << row.host << "'";
     }
 }
@@ -128,7 +128,7 @@ TEST_F(AutomationTest, OnlyAnEightHostPaysForThePathTestsAndOnlyForTextReference
         xlhost::SetCell(xlhost::CallingSheet(), 1, 0, xlhost::CellValue::Number(3));
         xlhost::SetCell(xlhost::CallingSheet(), 1, 1, xlhost::CellValue::Number(4));
         xlhost::SetHostVersion(row.version);
-        ASSERT_EQ(ReadHostVersion(), 0);
+        ASSERT_EQ(ReadHostVersion().code(), 0);
         // Where the second path is built, an unconfirmed add-in whose message was shown
         // answers 32 at once: the tests' host calls are then the only ones.
         g_fMessageShown = true;
@@ -149,7 +149,7 @@ TEST_F(AutomationTest, OnlyAnEightHostPaysForThePathTestsAndOnlyForTextReference
 TEST_F(AutomationTest, TheProbeAndTextTestsAreSkippedOnceTheRecordsRuleThePathOut) {
     // A coercion the host refuses still costs no more than its own call.
     xlhost::SetHostVersion("5.0");
-    ASSERT_EQ(ReadHostVersion(), 0);
+    ASSERT_EQ(ReadHostVersion().code(), 0);
     XLOPER twoCells = AreaRef(0, 1, 0, 0);
     XLOPER type = MakeTypeRecord(xltypeStr);
     XLOPER result;

@@ -3,8 +3,17 @@
 #include <cstring>
 #include <string>
 
+#include "addin/host/addin_syscalls.h"
 #include "addin/host/counted_text.h"
+#include "addin/host/host_records.h"
+#include "registry.h"
+#include "syscall_swap.h"
 #include "xlhost/emulated_excel_fixture.h"
+
+// The add-in manager's entry points, as linked into the tests.
+XLL_EXPORT int XLLAPI xlAutoAdd();
+XLL_EXPORT int XLLAPI xlAutoRemove();
+XLL_EXPORT XLOPER* XLLAPI xlAddInManagerInfo(XLOPER* action);
 
 namespace {
 
@@ -93,6 +102,22 @@ TEST(OwnedTextRecord, IsOneBlockHoldingTheRecordAndItsText) {
         EXPECT_EQ(record->val.str[1 + std::strlen(row.text)], 0) << "own texts are zero-terminated";
         std::free(record);
     }
+}
+
+void* NoHeap(size_t) { return nullptr; }
+
+// Without heap for an owned text the add-in goes on without it: no alert on adding or
+// removing, and #VALUE! where the add-in manager asks for the long name.
+TEST_F(HostTest, OwnedTextsThatCannotBeMadeLeaveOutTheAlertAndTheName) {
+    SyscallSwap<AddinSyscalls> noHeap(g_addinSyscalls);
+    noHeap.Use(&AddinSyscalls::malloc, NoHeap);
+    EXPECT_EQ(xlAutoAdd(), 1);
+    EXPECT_EQ(xlAutoRemove(), 1);
+    EXPECT_TRUE(xlhost::Alerts().empty());
+    XLOPER one = Num(1);
+    XLOPER* name = xlAddInManagerInfo(&one);
+    EXPECT_EQ(name->xltype, xltypeErr);
+    EXPECT_EQ(name->val.err, xlerrValue);
 }
 
 }  // namespace

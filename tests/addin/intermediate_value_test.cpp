@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "addin/host/intermediate_value.h"
-#include "addin/host/ole_calls.h"
+#include "addin/host/addin_syscalls.h"
+#include "syscall_swap.h"
 
 namespace {
 
 class IntermediateValueTest : public ::testing::Test {
 protected:
-    void TearDown() override { g_oleCalls = kPlatformOleCalls; }
 
     static VARIANT Text(const wchar_t* text) {
         VARIANT v;
@@ -67,7 +67,7 @@ TEST_F(IntermediateValueTest, TextsBecomeCountedStringsCutAt255Characters) {
     for (const Row& row : rows) {
         VARIANT value = Text(row.text.c_str());
         XLOPER intermediate{};
-        ASSERT_EQ(MakeIntermediateValue(&value, &intermediate), 0) << row.text.size();
+        ASSERT_EQ(MakeIntermediateValue(&value, &intermediate).code(), 0) << row.text.size();
         EXPECT_EQ(intermediate.xltype, xltypeStr);
         EXPECT_EQ(Chars(intermediate.val.str), row.expected) << row.text.size() << " characters";
         FreeIntermediateValue(&intermediate);
@@ -85,7 +85,7 @@ TEST_F(IntermediateValueTest, ArraysKeepTheRangesLayoutRowByRow) {
         return v;
     });
     XLOPER intermediate{};
-    ASSERT_EQ(MakeIntermediateValue(&value, &intermediate), 0);
+    ASSERT_EQ(MakeIntermediateValue(&value, &intermediate).code(), 0);
     ASSERT_EQ(intermediate.xltype, xltypeMulti);
     EXPECT_EQ(intermediate.val.array.rows, 3);
     EXPECT_EQ(intermediate.val.array.columns, 2);
@@ -136,7 +136,7 @@ TEST_F(IntermediateValueTest, EveryKindOfCellGetsADefinedElement) {
         return v;
     });
     XLOPER intermediate{};
-    ASSERT_EQ(MakeIntermediateValue(&value, &intermediate), 0);
+    ASSERT_EQ(MakeIntermediateValue(&value, &intermediate).code(), 0);
     for (size_t k = 0; k < count; ++k) {
         const XLOPER& element = intermediate.val.array.lparray[k];
         const Row& row = rows[k];
@@ -171,17 +171,17 @@ TEST_F(IntermediateValueTest, RangesTheCountsCannotDescribeAreRefusedBeforeAnyAl
         value.parray = SafeArrayCreate(VT_VARIANT, 2, bounds);
         ASSERT_NE(value.parray, nullptr) << row.what;
         g_allocations = 0;
-        g_oleCalls.pfnAllocate = CountedAllocate;
+        SyscallSwap<AddinSyscalls> counted(g_addinSyscalls);
+        counted.Use(&AddinSyscalls::malloc, CountedAllocate);
         XLOPER intermediate{};
         intermediate.xltype = xltypeMissing;
-        EXPECT_EQ(MakeIntermediateValue(&value, &intermediate), row.status) << row.what;
+        EXPECT_EQ(MakeIntermediateValue(&value, &intermediate).code(), row.status) << row.what;
         if (row.status != 0) {
             EXPECT_EQ(g_allocations, 0) << row.what << ": refused only after allocating";
             EXPECT_EQ(intermediate.xltype, xltypeMissing) << row.what << ": written on failure";
         } else {
             FreeIntermediateValue(&intermediate);
         }
-        g_oleCalls = kPlatformOleCalls;
         VariantClear(&value);
     }
 }
@@ -201,26 +201,31 @@ TEST_F(IntermediateValueTest, FailuresLeaveNothingAllocatedAndAnswerTheirStatus)
     number.vt = VT_R8;
     number.dblVal = 1;
 
-    struct Row { VARIANT* value; void (*fault)(); int status; const char* what; };
+    using Swap = SyscallSwap<AddinSyscalls>;
+    using Fault = void (*)(Swap&);
+    struct Row { VARIANT* value; Fault fault; int status; const char* what; };
     const Row rows[] = {
-        {&number, [] {}, xlretFailed, "a single number is not read"},
-        {&text, [] { g_oleCalls.pfnAllocate = NoHeap; }, xlretFailed, "no heap for a text"},
-        {&text, [] { g_oleCalls.pfnWideCharToMultiByte = NoConversion; }, xlretFailed, "text not convertible"},
-        {&array, [] { g_oleCalls.pfnAllocate = NoHeap; }, int(E_FAIL), "no heap for the elements"},
-        {&array, [] { g_oleCalls.pfnSafeArrayAccessData = NoAccess; }, int(E_UNEXPECTED), "no access to the data"},
-        {&array, [] { g_oleCalls.pfnWideCharToMultiByte = NoConversion; }, xlretFailed, "a text element fails"},
+        {&number, [](Swap&) {}, xlretFailed, "a single number is not read"},
+        {&text, [](Swap& s) { s.Use(&AddinSyscalls::malloc, NoHeap); }, xlretFailed, "no heap for a text"},
+        {&text, [](Swap& s) { s.Use(&AddinSyscalls::WideCharToMultiByte, NoConversion); }, xlretFailed,
+         "text not convertible"},
+        {&array, [](Swap& s) { s.Use(&AddinSyscalls::malloc, NoHeap); }, int(E_FAIL), "no heap for the elements"},
+        {&array, [](Swap& s) { s.Use(&AddinSyscalls::SafeArrayAccessData, NoAccess); }, int(E_UNEXPECTED),
+         "no access to the data"},
+        {&array, [](Swap& s) { s.Use(&AddinSyscalls::WideCharToMultiByte, NoConversion); }, xlretFailed,
+         "a text element fails"},
     };
     for (const Row& row : rows) {
-        row.fault();
+        Swap faulty(g_addinSyscalls);
+        row.fault(faulty);
         XLOPER intermediate{};
         intermediate.xltype = xltypeMissing;
-        EXPECT_EQ(MakeIntermediateValue(row.value, &intermediate), row.status) << row.what;
+        EXPECT_EQ(MakeIntermediateValue(row.value, &intermediate).code(), row.status) << row.what;
         EXPECT_EQ(intermediate.xltype, xltypeMissing) << row.what;
-        g_oleCalls = kPlatformOleCalls;
     }
     // The array can still be read once the faults are gone, so the failed read left it unlocked.
     XLOPER intermediate{};
-    ASSERT_EQ(MakeIntermediateValue(&array, &intermediate), 0);
+    ASSERT_EQ(MakeIntermediateValue(&array, &intermediate).code(), 0);
     FreeIntermediateValue(&intermediate);
     VariantClear(&array);
     VariantClear(&text);

@@ -1,10 +1,13 @@
 // A stand-in Excel for the installer's tests: writes the command line it was started with to
-// EXCEL.LOG beside itself and exits.
+// EXCEL.LOG beside itself and exits; started with /stay it then keeps running (for up to two
+// minutes, or until it is ended), as an Excel the user left open. Built with a version block
+// (excel_version.rc) and for both bitnesses it also stands for the Excel versions the installer
+// tells apart.
 #include <windows.h>
 
 #include <cstring>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
     char path[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, path, sizeof path);
     char* slash = std::strrchr(path, '\\');
@@ -15,5 +18,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     DWORD written = 0;
     WriteFile(log, line, DWORD(std::strlen(line)), &written, nullptr);
     CloseHandle(log);
+    if (std::strstr(arguments, "/stay")) Sleep(120000);
     return 0;
 }

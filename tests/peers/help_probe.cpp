@@ -19,7 +19,11 @@ int main(int argc, char** argv) {
     const char* ready = nullptr;
     const char* close = nullptr;
     int first = 1;
-    if (argc > 3 && std::strcmp(argv[1], "--hold") == 0) ready = argv[2], close = argv[3], first = 4;
+    if (argc > 3 && std::strcmp(argv[1], "--hold") == 0) {
+        ready = argv[2];
+        close = argv[3];
+        first = 4;
+    }
     if (argc - first < 2) {
         std::fprintf(stderr, "usage: help_probe [--hold READY CLOSE] FILE.HLP contents|NUMBER...\n");
         return 2;

@@ -6,7 +6,8 @@ namespace {
 BOOL CALLBACK FindRichEdit(HWND window, LPARAM found) {
     char name[64] = "";
     GetClassNameA(window, name, sizeof name);
-    if (CharUpperA(name), std::string(name).find("RICHEDIT") == 0) {
+    CharUpperA(name);
+    if (std::string(name).find("RICHEDIT") == 0) {
         *reinterpret_cast<HWND*>(found) = window;
         return FALSE;
     }

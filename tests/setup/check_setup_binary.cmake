@@ -1,6 +1,6 @@
 # Reads the built SETUP.EXE's headers with objdump: a 32-bit i386 program for the Windows GUI
 # subsystem that exports its three dialog procedures by name and nothing else, and carries its
-# dialogs, icons and string table.
+# dialogs, icons, string table and application manifest.
 cmake_policy(SET CMP0057 NEW)  # if(IN_LIST)
 execute_process(COMMAND ${OBJDUMP} -p ${BINARY} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
 if(failed)
@@ -32,13 +32,13 @@ list(SORT exported)
 if(NOT exported STREQUAL expected)
   message(FATAL_ERROR "SETUP.EXE exports [${exported}], expected [${expected}]")
 endif()
-# The dialogs (type 5), the group icons (14) and the string-table blocks (6) that hold ids
-# 992-1039 (block n holds ids 16(n-1) to 16n-1).
+# The dialogs (type 5), the group icons (14), the string-table blocks (6) that hold ids
+# 992-1055 (block n holds ids 16(n-1) to 16n-1) and the manifest a program carries as 24/1.
 mezura_resource_names("${dump}" resources)
 if(NOT resources)
   message(FATAL_ERROR "SETUP.EXE has no resources")
 endif()
-foreach(want 5/WELCOME 5/STATUS 5/COMPARE 14/DISK 14/SETUP 14/CORVANE 6/63 6/64 6/65)
+foreach(want 5/WELCOME 5/STATUS 5/COMPARE 14/DISK 14/SETUP 14/CORVANE 6/63 6/64 6/65 6/66 24/1)
   if(NOT want IN_LIST resources)
     message(FATAL_ERROR "SETUP.EXE lacks the resource ${want}; it holds ${resources}")
   endif()

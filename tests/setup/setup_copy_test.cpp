@@ -11,6 +11,7 @@
 #include "setup/program/copy_files.h"
 #include "setup/program/dialogs.h"
 #include "setup/program/setup_ids.h"
+#include "setup/program/setup_options.h"
 #include "setup/program/setup_state.h"
 #include "setup/script/setup_script.h"
 #include "setup_fixture.h"
@@ -77,19 +78,14 @@ const ErrorBit kErrorBits[] = {
 
 class CopyFilesTest : public InstallerTest {
 protected:
-    void SetUp() override {
-        InstallerTest::SetUp();
-        if (HasFatalFailure()) return;
+    CopyFilesTest() : InstallerTest(Status::kOpen) {
         g_fake = FakeVersionLibrary{};
         g_fake.recommendedDir = dir_.path();
-        g_setupSyscalls.VerFindFileA = FakeVerFindFile;
-        g_setupSyscalls.VerInstallFileA = FakeVerInstallFile;
+        syscalls_.Use(&SetupSyscalls::VerFindFileA, FakeVerFindFile)
+            .Use(&SetupSyscalls::VerInstallFileA, FakeVerInstallFile);
         lstrcpyA(destDir, dir_.path().c_str());
         lstrcpyA(sourceDir, "A:\\DIST\\");
         lstrcpyA(g_setupScript.settings.AppName, "Mezura");
-        g_statusWindow = CreateDialogParamA(g_instance, "STATUS", nullptr, StatusDlgProc, 0);
-        ASSERT_NE(g_statusWindow, nullptr) << "STATUS not created, error " << GetLastError();
-        ShowWindow(g_statusWindow, SW_SHOW);
         for (int i = 0; i < 3; ++i) {
             FileEntry& entry = files_[i];
             wsprintfA(entry.description, "File number %d", i + 1);
@@ -184,7 +180,7 @@ TEST_F(CopyFilesTest, AnswersWithoutErrorsInstallForceOrGoOn) {
     }
 }
 
-// A forced install that fails is an error like the first call's: its message, its temporary
+// A forced install that fails is an error like the first call's: its message, the temporary
 // copy removed, and the copy ends, never reported as installed.
 TEST_F(CopyFilesTest, AFailedForcedInstallEndsTheCopyWithItsMessage) {
     g_fake.installResults = {VIF_DIFFLANG | VIF_TEMPFILE, VIF_CANNOTRENAME | VIF_TEMPFILE};
@@ -195,10 +191,29 @@ TEST_F(CopyFilesTest, AFailedForcedInstallEndsTheCopyWithItsMessage) {
     EXPECT_EQ(g_fake.installs.size(), 2u) << "the second file must not be tried";
     EXPECT_FALSE(FileExists(TempPath()));
 
+    // The retry need not name the temporary copy again: the first call's goes all the same.
     g_fake.installResults = {VIF_DIFFTYPE | VIF_TEMPFILE, VIF_WRITEPROT};
     EXPECT_EQ(Copy(), -1);
     ASSERT_EQ(shown_.size(), 1u);
     EXPECT_EQ(shown_[0].text, SetupString(1027));
+    EXPECT_FALSE(FileExists(TempPath()));
+}
+
+// A silent run answers COMPARE itself: the existing file stays when the new one is older, the
+// new one goes in when the two only differ; nothing is asked.
+TEST_F(CopyFilesTest, ASilentRunKeepsTheNewerFileWithoutAsking) {
+    g_options.quiet = true;
+    const struct {
+        DWORD result;
+        bool forced;
+    } rows[] = {{VIF_SRCOLD | VIF_MISMATCH | VIF_TEMPFILE, false}, {VIF_MISMATCH | VIF_TEMPFILE, true}};
+    for (const auto& row : rows) {
+        g_fake.installResults = {row.result, 0};
+        EXPECT_EQ(Copy(), 0) << row.result;
+        EXPECT_EQ(g_fake.installs.size(), row.forced ? 2u : 1u) << row.result;
+        EXPECT_EQ(FileExists(TempPath()), row.forced) << row.result << ": a skipped file's copy goes";
+        EXPECT_TRUE(shown_.empty()) << row.result;
+    }
 }
 
 // The lookup's refusals end the copy before anything is installed, in a task-modal box

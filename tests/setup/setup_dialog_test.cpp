@@ -33,9 +33,7 @@ void Click(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK,
 
 class WelcomeTest : public InstallerTest {
 protected:
-    void SetUp() override {
-        InstallerTest::SetUp();
-        if (HasFatalFailure()) return;
+    WelcomeTest() {
         lstrcpyA(g_setupScript.settings.AppName, "Mezura");
         SetCurrentDirectoryA(dir_.path().c_str());
     }
@@ -210,7 +208,7 @@ class StatusTest : public InstallerTest {};
 // and clears the phase texts; Cancel asks with the product as caption and Yes disables it.
 TEST_F(StatusTest, ShowingResetsItAndCancelIsConfirmedByDisablingTheButton) {
     lstrcpyA(g_setupScript.settings.AppName, "Mezura");
-    HWND status = g_statusWindow = CreateDialogParamA(g_instance, "STATUS", nullptr, StatusDlgProc, 0);
+    HWND status = g_statusWindow = CreateStatusWindow();
     ASSERT_NE(status, nullptr);
     EXPECT_FALSE(IsWindowVisible(status));
     EXPECT_EQ(TextOfWindow(status), "Corvane");

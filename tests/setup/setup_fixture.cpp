@@ -6,6 +6,8 @@
 #include <set>
 
 #include "addin_loader.h"
+#include "setup/program/dialogs.h"
+#include "setup/program/setup_options.h"
 #include "setup/program/setup_state.h"
 #include "setup/script/setup_script.h"
 #include "version_string.h"
@@ -42,28 +44,39 @@ BOOL CALLBACK FindNewDialog(HWND window, LPARAM param) {
 
 }  // namespace
 
-void InstallerTest::SetUp() {
-    saved_ = g_setupSyscalls;
+InstallerTest::InstallerTest(Status status) : status_(status) {
     GetCurrentDirectoryA(sizeof workingDir_, workingDir_);
+    std::memset(&g_setupScript, 0, sizeof g_setupScript);
+    sourceDir[0] = destDir[0] = excelCommand[0] = '\0';
+    g_statusWindow = nullptr;
+    g_options = SetupOptions{};  // a run with windows, no log
+    shown_.clear();
+    answers_.clear();
+}
+
+void InstallerTest::SetUp() {
     const std::string path = xlhost::BesideProgram("SETUP.EXE");
     setup_ = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(setup_, nullptr) << "cannot load " << path << " as a data file, error " << GetLastError();
     g_instance = setup_;
-    std::memset(&g_setupScript, 0, sizeof g_setupScript);
-    sourceDir[0] = destDir[0] = excelCommand[0] = '\0';
-    g_statusWindow = nullptr;
-    shown_.clear();
-    answers_.clear();
-    g_setupSyscalls.MessageBoxA = RecordMessageBox;
+    syscalls_.Use(&SetupSyscalls::MessageBoxA, RecordMessageBox);
+    if (status_ == Status::kOpen) {
+        g_statusWindow = CreateStatusWindow();
+        ASSERT_NE(g_statusWindow, nullptr) << "STATUS not created, error " << GetLastError();
+        ShowWindow(g_statusWindow, SW_SHOW);
+    }
 }
 
 void InstallerTest::TearDown() {
-    g_setupSyscalls = saved_;
-    SetCurrentDirectoryA(workingDir_);
     if (g_statusWindow) DestroyWindow(g_statusWindow);
     g_statusWindow = nullptr;
     g_instance = nullptr;
     if (setup_) FreeLibrary(setup_);
+    SetCurrentDirectoryA(workingDir_);
+}
+
+HWND InstallerTest::CreateStatusWindow() {
+    return CreateDialogParamA(g_instance, "STATUS", nullptr, StatusDlgProc, 0);
 }
 
 std::string InstallerTest::SetupString(UINT id) {

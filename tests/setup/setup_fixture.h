@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "setup/program/setup_syscalls.h"
+#include "syscall_swap.h"
 
 // One message box the installer asked for.
 struct ShownMessage {
@@ -25,21 +26,31 @@ struct ShownMessage {
 
 // Each test starts with the installer's state cleared, its instance handle on the built
 // SETUP.EXE (loaded as a data file: its resources, not its code), message boxes recorded and
-// answered from answers_ (IDOK once they run out), and ends with the real API restored.
+// answered from answers_ (IDOK once they run out), and ends with the real API restored and the
+// working directory put back. A fixture of its own says in its constructor what else its tests
+// start from: the installer state it sets, the calls it scripts through syscalls_, and whether
+// the STATUS window is open, as the copy phase finds it.
 class InstallerTest : public ::testing::Test {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    enum class Status { kClosed, kOpen };
+    explicit InstallerTest(Status status = Status::kClosed);
+    void SetUp() final;
+    void TearDown() final;
 
     // Text `id` of SETUP.EXE's string table.
     static std::string SetupString(UINT id);
+    // A STATUS window of SETUP.EXE, hidden as the installer creates it; the fixture destroys
+    // the one g_statusWindow names when the test ends.
+    static HWND CreateStatusWindow();
+
+    SyscallSwap<SetupSyscalls> syscalls_{g_setupSyscalls};
 
 public:  // the recording message box writes them
     static std::vector<ShownMessage> shown_;
     static std::deque<int> answers_;
 
 private:
-    SetupSyscalls saved_{};
+    Status status_;
     HMODULE setup_ = nullptr;
     char workingDir_[MAX_PATH] = "";
 };

@@ -86,7 +86,7 @@ TEST_F(HostIntegrationTest, StripExcelQuotesKeepsTheProgramPathAndOnlyUnquotedAr
 }
 
 TEST_F(HostIntegrationTest, FindExcelFollowsTheXlsClassToItsOpenCommand) {
-    g_setupSyscalls.RegQueryValueA = FakeRegQueryValue;
+    syscalls_.Use(&SetupSyscalls::RegQueryValueA, FakeRegQueryValue);
     const std::string longest(179, 'C'), tooLong(180, 'C'), command = "\"C:\\XL\\EXCEL.EXE\" \"%1\"";
     struct Row {
         const char* what;
@@ -136,11 +136,11 @@ TEST_F(HostIntegrationTest, WriteIniDataWritesEveryEntryThenTheNameAndRemembersT
     lstrcpyA(settings.AppName, "Mezura");
     const IniEntry entries[] = {{"AddIn", "MEZURA32.XLL"}, {"Formula", "a=b,c"}, {"Version", "1.0"}};
     for (const IniEntry& entry : entries) g_setupScript.iniEntries[g_setupScript.iniEntryCount++] = entry;
-    HWND status = g_statusWindow = CreateDialogParamA(g_instance, "STATUS", nullptr, StatusDlgProc, 0);
+    HWND status = g_statusWindow = CreateStatusWindow();
     SetDlgItemTextA(status, 104, "left over");
     const std::string before = RememberedDestination();
 
-    EXPECT_EQ(WriteIniData(status), 0);
+    WriteIniData(status);
     EXPECT_EQ(ItemText(status, 103), "Writing initialization data...");
     EXPECT_EQ(ItemText(status, 104), "");
     const std::vector<std::string> expected = {"[MEZ]", "AddIn=MEZURA32.XLL", "Formula=a=b,c", "Version=1.0",
@@ -153,9 +153,8 @@ TEST_F(HostIntegrationTest, WriteIniDataWritesEveryEntryThenTheNameAndRemembersT
 
 class ProgramManagerTest : public HostIntegrationTest {
 protected:
-    void SetUp() override {
-        HostIntegrationTest::SetUp();
-        UseFakeProgramManager();
+    ProgramManagerTest() {
+        UseFakeProgramManager(syscalls_);
         // Program Manager's main window, found by its class.
         WNDCLASSA windowClass{};
         windowClass.lpfnWndProc = DefWindowProcA;
@@ -166,10 +165,9 @@ protected:
         lstrcpyA(destDir, "C:\\MEZURA");
         lstrcpyA(excelCommand, "C:\\XL\\EXCEL.EXE");
     }
-    void TearDown() override {
+    ~ProgramManagerTest() override {
         DestroyWindow(window_);
         UnregisterClassA("PROGMAN", nullptr);
-        HostIntegrationTest::TearDown();
     }
     HWND window_ = nullptr;
 };
@@ -221,7 +219,7 @@ TEST_F(ProgramManagerTest, SendsTheGroupThenEachItemAndReleasesEverythingOnEvery
             lstrcpyA(entry.commandLine, item.commandLine);
             lstrcpyA(entry.itemName, item.name);
         }
-        HWND status = g_statusWindow = CreateDialogParamA(g_instance, "STATUS", nullptr, StatusDlgProc, 0);
+        HWND status = g_statusWindow = CreateStatusWindow();
         SetDlgItemTextA(status, 104, "left over");
 
         EXPECT_EQ(SetupProgramManager(status), row.expected) << row.what;
@@ -253,7 +251,7 @@ TEST_F(ProgramManagerTest, LeavesADisabledProgramManagerDisabled) {
 }
 
 TEST_F(HostIntegrationTest, UpdateAddInManagerStartsExcelOnTheUnquotedWorkbookPath) {
-    g_setupSyscalls.WinExec = FakeWinExec;
+    syscalls_.Use(&SetupSyscalls::WinExec, FakeWinExec);
     lstrcpyA(excelCommand, "C:\\Program Files\\XL\\EXCEL.EXE /e");
     lstrcpyA(sourceDir, "D:\\MEZURA DISK\\");
     const struct {

@@ -2,6 +2,8 @@
 #ifdef _WIN32
 #include "setup_install_fixture.h"
 
+#include "setup/program/uninstall.h"
+
 #include <fstream>
 #include <sstream>
 
@@ -67,18 +69,46 @@ std::string ScriptText(const std::vector<std::string>& lines) {
     return text;
 }
 
+RegistryValues ReadRegistryValues(const std::string& keyName) {
+    RegistryValues values;
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, keyName.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return values;
+    char name[256], data[1024];
+    for (DWORD i = 0;; ++i) {
+        DWORD nameLength = sizeof name, dataLength = sizeof data, type = 0;
+        if (RegEnumValueA(key, i, name, &nameLength, nullptr, &type, reinterpret_cast<BYTE*>(data), &dataLength) !=
+            ERROR_SUCCESS)
+            break;
+        if (type == REG_SZ) values[name] = data;
+    }
+    RegCloseKey(key);
+    return values;
+}
+
+void WriteRegistryValues(const std::string& keyName, const RegistryValues& values) {
+    RegDeleteKeyA(HKEY_CURRENT_USER, keyName.c_str());
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, keyName.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    for (const auto& [name, data] : values)
+        RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()), DWORD(data.size() + 1));
+    RegCloseKey(key);
+}
+
 std::string RememberedDestination() {
     char value[256] = "";
     GetProfileStringA("CORVANE", "Install", "", value, sizeof value);
     return value;
 }
 
-void ForgetDestination() { WriteProfileStringA("CORVANE", "Install", nullptr); }
+void ForgetDestination() {
+    WriteProfileStringA("CORVANE", "Install", nullptr);
+    RegDeleteKeyA(HKEY_CURRENT_USER, kUninstallKey);
+}
 #endif
 
 #ifdef _WIN32
-#include "setup/program/setup_syscalls.h"
-
 std::map<std::string, std::string> g_registry;
 std::vector<ExecCall> g_execs;
 UINT g_execResult;
@@ -135,33 +165,43 @@ BOOL WINAPI FakeFreeStringHandle(DWORD, HSZ) {
 
 }  // namespace
 
-void UseFakeProgramManager() {
-    g_setupSyscalls.DdeConnect = FakeDdeConnect;
-    g_setupSyscalls.DdeClientTransaction = FakeDdeTransaction;
-    g_setupSyscalls.DdeDisconnect = FakeDdeDisconnect;
-    g_setupSyscalls.DdeCreateStringHandleA = FakeCreateStringHandle;
-    g_setupSyscalls.DdeFreeStringHandle = FakeFreeStringHandle;
+void UseFakeProgramManager(SyscallSwap<SetupSyscalls>& syscalls) {
+    syscalls.Use(&SetupSyscalls::DdeConnect, FakeDdeConnect)
+        .Use(&SetupSyscalls::DdeClientTransaction, FakeDdeTransaction)
+        .Use(&SetupSyscalls::DdeDisconnect, FakeDdeDisconnect)
+        .Use(&SetupSyscalls::DdeCreateStringHandleA, FakeCreateStringHandle)
+        .Use(&SetupSyscalls::DdeFreeStringHandle, FakeFreeStringHandle);
 }
 #endif
 
 #ifdef _WIN32
 namespace {
 
+// Whether `text` is `format` with each "%s" filled by anything.
 bool Matches(const std::string& text, const std::string& format) {
     size_t hole = format.find("%s");
     if (hole == std::string::npos) return text == format;
-    const std::string tail = format.substr(hole + 2);
-    return text.size() >= format.size() - 2 && text.compare(0, hole, format, 0, hole) == 0 &&
-           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+    if (text.compare(0, hole, format, 0, hole) != 0) return false;
+    const std::string rest = format.substr(hole + 2);
+    for (size_t at = hole; at <= text.size(); ++at)
+        if (Matches(text.substr(at), rest)) return true;
+    return false;
 }
 
 }  // namespace
 
 UINT MessageIdOf(HINSTANCE setup, const std::string& text) {
-    for (UINT id = 1001; id <= 1031; ++id) {
+    // A format whose holes could swallow another's longer text loses to the longer format.
+    UINT best = 0;
+    size_t bestLength = 0;
+    for (UINT id = 1001; id <= 1063; ++id) {
         char format[512] = "";
-        if (LoadStringA(setup, id, format, sizeof format) > 0 && Matches(text, format)) return id;
+        size_t length = size_t(LoadStringA(setup, id, format, sizeof format));
+        if (length > bestLength && Matches(text, format)) {
+            best = id;
+            bestLength = length;
+        }
     }
-    return 0;
+    return best;
 }
 #endif

@@ -4,6 +4,7 @@
 #ifdef _WIN32
 #include <windows.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -32,13 +33,23 @@ bool WriteWholeFile(const std::string& path, const std::string& text);
 // `lines` joined with CR LF, as scripts are written.
 std::string ScriptText(const std::vector<std::string>& lines);
 
-// The user's profile value CORVANE/Install, and its removal (tests leave the profile as found).
+// The string values of a key under HKEY_CURRENT_USER (name -> data; none when it is missing),
+// and a key made to hold exactly `values`.
+using RegistryValues = std::map<std::string, std::string>;
+RegistryValues ReadRegistryValues(const std::string& key);
+void WriteRegistryValues(const std::string& key, const RegistryValues& values);
+
+// The user's profile value CORVANE/Install, and its removal with the installation's entry in
+// the list of programs (tests leave the profile and the registry as found).
 std::string RememberedDestination();
 void ForgetDestination();
 #endif
 
 #ifdef _WIN32
 #include <map>
+
+#include "setup/program/setup_syscalls.h"
+#include "syscall_swap.h"
 
 // Fakes for the installer's seam, each recording what it was asked.
 
@@ -68,12 +79,13 @@ struct FakeProgramManager {
     HWND window = nullptr;
 };
 extern FakeProgramManager g_pm;
-// Routes DdeConnect, DdeClientTransaction, DdeDisconnect and the string handles to g_pm.
-void UseFakeProgramManager();
+// Routes DdeConnect, DdeClientTransaction, DdeDisconnect and the string handles to g_pm for
+// the life of `syscalls`.
+void UseFakeProgramManager(SyscallSwap<SetupSyscalls>& syscalls);
 #endif
 
 #ifdef _WIN32
-// The id (1001 to 1031) of the string of `setup` that `text` is, its "%s" filled by anything; 0
+// The id (1001 to 1063) of the string of `setup` that `text` is, its "%s" filled by anything; 0
 // for none.
 UINT MessageIdOf(HINSTANCE setup, const std::string& text);
 #endif

@@ -12,6 +12,7 @@
 #include "setup/program/setup_state.h"
 #include "setup/program/show_message.h"
 #include "setup/program/load_setup_script.h"
+#include "setup/program/setup_ids.h"
 #include "setup/script/setup_script.h"
 #include "setup_fixture.h"
 
@@ -21,40 +22,41 @@ struct StringRow {
     UINT id;
     const char* text;
 };
+// The installer's string table as its source lists it.
 const StringRow kStrings[] = {
-    {1001, "Setup recommends installing %s in the directory shown."},
-    {1002, "If you prefer a different location, type the full path name (including both drive and directory) below:"},
-    {1003, "Insufficient memory to run Setup.\nClose some applications and try again."},
-    {1004, "The %s file cannot be found.\nPlease verify the distribution diskette."},
-    {1005, "The selected drive does not have enough space. \nPlease select another drive."},
-    {1006, "The %s directory cannot be created.\nEnter another directory or try another drive."},
-    {1007, "Setup has not completed installing the software.\nAre you sure you want to cancel?"},
-    {1008, "The software has not been successfully installed.\nYou must run Setup again before using the software."},
-    {1010, "There is an error in the setup.inf file.\nThe Program cannot be installed properly."},
-    {1011, "Setup has installed the software successfully\nand added the application(s) to the Program Manager."},
-    {1012, "Setup has installed the software successfully\nbut could not add the application(s) to the Program Manager."},
-    {1014, "The file %s is in use by Windows.\n Please shut down the application and run Setup again."},
-    {1015, "The full path of the installation directory is too long.\nSetup is terminating."},
-    {1016, "Unable to create a required temporary file.\nSetup is terminating."},
-    {1017, "Unable to delete the existing version of a file.\nSetup is terminating."},
-    {1018, "Unable to rename a temporary file.\nSetup is terminating."},
-    {1019, "You have run out of space on the destination drive.\nSetup is terminating."},
-    {1020, "Setup encountered an unusual access violation.\nSetup is terminating."},
-    {1021, "Setup encountered a sharing violation.\nSetup is terminating."},
-    {1022, "Insufficient memory to continue.\nSetup is terminating."},
-    {1023, "Unable to read the source file.\nSetup is terminating."},
-    {1024, "Unable to read an existing file.\nSetup is terminating."},
-    {1025, "This program requires a code page that cannot be displayed by the currently running version of windows.\nSetup is terminating."},
-    {1026, "A required file is in use by windows.\nSetup is terminating."},
-    {1027, "An older version of a file is write protected.\nSetup is terminating."},
-    {1028, "Source and Destination conflict.  Select another directory."},
-    {1029, "This program requires Microsoft Excel, but it does not appear to be in your registration database.  Please install Excel before installing this program."},
-    {1030, "Module: %s"},
-    {1031, "Setup was unable to update the Excel Add-In manager.  You must follow the instructions in the help file to add the Module to Excel."},
+#define SETUP_STRING(id, text) {id, text},
+#include "setup/program/setup_strings.inc"
+#undef SETUP_STRING
 };
 
-TEST_F(InstallerTest, StringTableHoldsEveryMessageAsWritten) {
-    for (const StringRow& row : kStrings) EXPECT_EQ(SetupString(row.id), row.text) << row.id;
+std::string ListedText(UINT id) {
+    for (const StringRow& row : kStrings)
+        if (row.id == id) return row.text;
+    ADD_FAILURE() << "no string " << id << " in the list";
+    return "";
+}
+
+// What the resource compiler made of each listed text, read from the built SETUP.EXE: the
+// whole text with its line breaks. ShowMessage loads at most 198 characters and hands the
+// text to wvsprintfA with the caller's arguments, so every message must fit and name no
+// argument but "%s": one in the specified texts, two in a few of ours.
+TEST_F(InstallerTest, StringTableHoldsEveryListedTextWholeAndFormattable) {
+    for (const StringRow& row : kStrings) {
+        EXPECT_EQ(SetupString(row.id), row.text) << row.id;
+        const std::string text = row.text;
+        EXPECT_LE(text.size(), 198u) << row.id << ": ShowMessage would cut it";
+        const size_t hole = text.find('%');
+        if (hole != std::string::npos) {
+            EXPECT_EQ(text.compare(hole, 2, "%s"), 0) << row.id << ": " << text;
+            const size_t second = text.find('%', hole + 1);
+            if (row.id <= IDS_NO_ADDIN_MANAGER || second == std::string::npos) {
+                EXPECT_EQ(second, std::string::npos) << row.id << ": more than one argument";
+            } else {
+                EXPECT_EQ(text.compare(second, 2, "%s"), 0) << row.id << ": " << text;
+                EXPECT_EQ(text.find('%', second + 1), std::string::npos) << row.id << ": more than two arguments";
+            }
+        }
+    }
 }
 
 // The formatted message holds at most 199 characters: a long argument is cut, never written
@@ -69,8 +71,8 @@ TEST_F(InstallerTest, ShowMessageCutsLongTextsAt199Characters) {
     };
     const Row rows[] = {
         {1004, longPath, 199},
-        {1006, shortPath, std::string(kStrings[5].text).size() - 2 + 99},
-        {1008, "", std::string(kStrings[7].text).size()},
+        {1006, shortPath, ListedText(1006).size() - 2 + 99},
+        {1008, "", ListedText(1008).size()},
     };
     for (const Row& row : rows) {
         shown_.clear();
@@ -94,7 +96,7 @@ HGLOBAL WINAPI NoMemory(UINT, SIZE_T) {
 }
 
 TEST_F(InstallerTest, LoadSetupScriptAnswers1003WhenItsBufferCannotBeHad) {
-    g_setupSyscalls.GlobalAlloc = NoMemory;
+    syscalls_.Use(&SetupSyscalls::GlobalAlloc, NoMemory);
     const HCURSOR arrow = LoadCursor(nullptr, IDC_ARROW);
     SetCursor(arrow);
     const std::string sample = std::string(MEZURA_SETUP_INF);
@@ -111,7 +113,7 @@ DWORD WINAPI FakeGetProfileString(LPCSTR section, LPCSTR key, LPCSTR fallback, L
 }
 
 TEST_F(InstallerTest, ReadDefaultDirPrefersTheRememberedDestination) {
-    g_setupSyscalls.GetProfileStringA = FakeGetProfileString;
+    syscalls_.Use(&SetupSyscalls::GetProfileStringA, FakeGetProfileString);
     const std::string longDefDir(99, 'L');
     struct Row {
         std::string remembered, excel, defDir, expected;
@@ -140,7 +142,7 @@ TEST_F(InstallerTest, ReadDefaultDirPrefersTheRememberedDestination) {
 
 TEST_F(InstallerTest, CreateDestDirMakesOneLevelOrSays1006) {
     ScratchDir root("mezura_dest");
-    HWND status = g_statusWindow = CreateDialogParamA(g_instance, "STATUS", nullptr, StatusDlgProc, 0);
+    HWND status = g_statusWindow = CreateStatusWindow();
     ASSERT_NE(status, nullptr);
     struct Row {
         std::string dir;
@@ -193,7 +195,7 @@ BOOL WINAPI FakeGetDiskFreeSpace(LPCSTR root, LPDWORD sectors, LPDWORD bytes, LP
 }
 
 TEST_F(InstallerTest, HasFreeSpaceComparesKilobytesWithoutOverflow) {
-    g_setupSyscalls.GetDiskFreeSpaceA = FakeGetDiskFreeSpace;
+    syscalls_.Use(&SetupSyscalls::GetDiskFreeSpaceA, FakeGetDiskFreeSpace);
     struct Row {
         BOOL ok;
         DWORD sectors, bytes, clusters;

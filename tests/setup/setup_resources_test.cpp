@@ -74,7 +74,10 @@ bool ReadDialog(HMODULE module, const char* name, Dialog* dialog) {
         control.className = className;
         control.text = ReadField(at);
         control.id = short(item->id);
-        control.x = item->x, control.y = item->y, control.cx = item->cx, control.cy = item->cy;
+        control.x = item->x;
+        control.y = item->y;
+        control.cx = item->cx;
+        control.cy = item->cy;
         control.style = item->style;
         at += 1 + *at / sizeof(WORD);  // creation data
         dialog->controls.push_back(control);

@@ -4,13 +4,17 @@
 #ifdef _WIN32
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "addin_loader.h"
 #include "peers/setup_robot.h"
+#include "setup/program/excel_addins.h"
+#include "setup/program/exit_codes.h"
 #include "setup/program/main_sequence.h"
 #include "setup/program/setup_state.h"
 #include "setup/program/setup_syscalls.h"
@@ -59,9 +63,14 @@ DWORD WINAPI FakeGetProfile(LPCSTR, LPCSTR, LPCSTR, LPSTR out, DWORD size) {
     return DWORD(lstrlenA(out));
 }
 BOOL WINAPI FakeWriteProfile(LPCSTR section, LPCSTR key, LPCSTR value) {
-    if (std::string(section) == "CORVANE" && std::string(key) == "Install") g_platform.profileInstall = value;
+    if (std::string(section) == "CORVANE" && key && std::string(key) == "Install")
+        g_platform.profileInstall = value ? value : "";
     return TRUE;
 }
+// The copies of SETUP.EXE and SETUP.INF for the removal: this test program is far too big to
+// copy each time, so they are only answered.
+BOOL g_copyResult = TRUE;
+BOOL WINAPI FakeCopyFile(LPCSTR, LPCSTR, BOOL) { return g_copyResult; }
 
 const std::vector<std::string> kScript = {
     "[Application]",        "AppName=Mezura", "AppCode=MEZ", "DefDir=MEZURA", "SpaceNeeded=100",
@@ -84,18 +93,19 @@ struct Scenario {
 
 class SequenceTest : public InstallerTest {
 protected:
-    void SetUp() override {
-        InstallerTest::SetUp();
-        if (HasFatalFailure()) return;
-        g_setupSyscalls.RegQueryValueA = FakeRegQueryValue;
-        g_setupSyscalls.GetDiskFreeSpaceA = FakeDiskFreeSpace;
-        g_setupSyscalls.DdeInitializeA = FakeDdeInitialize;
-        g_setupSyscalls.DdeUninitialize = FakeDdeUninitialize;
-        g_setupSyscalls.GetProfileStringA = FakeGetProfile;
-        g_setupSyscalls.WriteProfileStringA = FakeWriteProfile;
-        g_setupSyscalls.WinExec = FakeWinExec;
-        UseFakeProgramManager();
+    SequenceTest() {
+        syscalls_.Use(&SetupSyscalls::RegQueryValueA, FakeRegQueryValue)
+            .Use(&SetupSyscalls::GetDiskFreeSpaceA, FakeDiskFreeSpace)
+            .Use(&SetupSyscalls::DdeInitializeA, FakeDdeInitialize)
+            .Use(&SetupSyscalls::DdeUninitialize, FakeDdeUninitialize)
+            .Use(&SetupSyscalls::GetProfileStringA, FakeGetProfile)
+            .Use(&SetupSyscalls::WriteProfileStringA, FakeWriteProfile)
+            .Use(&SetupSyscalls::WinExec, FakeWinExec)
+            .Use(&SetupSyscalls::CopyFileA, FakeCopyFile);
+        UseFakeProgramManager(syscalls_);
+        g_copyResult = TRUE;
     }
+    ~SequenceTest() override { ForgetDestination(); }
 
     // Runs the sequence for `row` from a fresh distribution; answers what WELCOME showed.
     std::vector<SetupRun::Welcome> Run(const Scenario& row) {
@@ -264,6 +274,108 @@ TEST_F(SequenceTest, FailedDestinationChecksReopenWelcomeWithTheEnteredValues) {
         CharUpperA(&expected[0]);
         EXPECT_EQ(seen[1].dest, expected) << row.dest << ": the value entered is kept";
         EXPECT_FALSE(copied_) << row.dest;
+    }
+}
+
+// What a silent run meets, provoked through the seam.
+enum class Fault {
+    kNone, kNoExcelClass, kNoDde, kNoScript, kFullDisk, kMissingFile, kCopyRefused, kExcelRunning,
+    kExcelUnknown, kOpenRefused, kNoProgramManager, kDeleteRefused, kNotInstalled,
+};
+
+BOOL WINAPI ExcelAmongProcesses(HANDLE, LPPROCESSENTRY32 process) {
+    lstrcpyA(process->szExeFile, "EXCEL.EXE");
+    return TRUE;
+}
+LONG WINAPI RefuseOpenEntries(HKEY key, LPCSTR name, DWORD reserved, DWORD type, const BYTE* data, DWORD size) {
+    if (std::string(name).rfind("OPEN", 0) == 0) return ERROR_ACCESS_DENIED;
+    return RegSetValueExA(key, name, reserved, type, data, size);
+}
+BOOL WINAPI RefuseDelete(LPCSTR) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+}
+
+// Every outcome of a silent installation and removal, provoked through the seam: its exit code
+// and the messages its log holds, in order. A removal ("/U") follows an installation that went
+// well, unless there is to be nothing to remove.
+TEST_F(SequenceTest, SilentRunsEndWithTheirExitCodeAndLogTheirMessages) {
+    struct Row {
+        const char* what;
+        std::string arguments;  // "<dest>" and "<dist>" stand for the destination and the distribution
+        Fault fault;
+        int code;
+        std::vector<UINT> messages;
+    };
+    const std::string tooLong = "/D=<dest>\\" + std::string(100, 'X');
+    const Row rows[] = {
+        {"installed", "/D=<dest>", Fault::kNone, kExitSuccess, {1033}},
+        {"a switch not understood", "/D=<dest> /X", Fault::kNone, kExitCommandLine, {}},
+        {"a log that cannot be made", "/L=<dist>\\NO\\SETUP.LOG", Fault::kNone, kExitLogFile, {}},
+        {"no Excel", "/D=<dest>", Fault::kNoExcelClass, kExitNoExcel, {1029}},
+        {"no DDE", "/D=<dest>", Fault::kNoDde, kExitNoDde, {}},
+        {"no SETUP.INF", "/D=<dest>", Fault::kNoScript, kExitScript, {1004}},
+        {"a destination too long", tooLong, Fault::kNone, kExitBadDestination, {1032}},
+        {"too little space", "/D=<dest>", Fault::kFullDisk, kExitNoSpace, {1005}},
+        {"the distribution itself", "/D=<dist>", Fault::kNone, kExitConflict, {1028}},
+        {"a missing parent", "/D=<dest>\\NO\\SUCH", Fault::kNone, kExitCannotCreate, {1006}},
+        {"a file missing", "/D=<dest>", Fault::kMissingFile, kExitCopy, {1023, 1008}},
+        {"SETUP.EXE not copied", "/D=<dest>", Fault::kCopyRefused, kExitUninstallEntry, {1033}},
+        {"Excel running", "/D=<dest>", Fault::kExcelRunning, kExitExcelRunning, {1035, 1031}},
+        {"Excel unknown", "/D=<dest>", Fault::kExcelUnknown, kExitExcelUnknown, {1031}},
+        {"OPEN refused", "/D=<dest>", Fault::kOpenRefused, kExitAddInNotAdded, {1031}},
+        {"no Program Manager", "/D=<dest>", Fault::kNoProgramManager, kExitProgramManager, {1034}},
+        {"removed", "/U", Fault::kNone, kExitSuccess, {1041}},
+        {"nothing to remove", "/U", Fault::kNotInstalled, kExitNotInstalled, {1039}},
+        {"removal with Excel running", "/U", Fault::kExcelRunning, kExitExcelRunning, {1040}},
+        {"removal leaving a file", "/U", Fault::kDeleteRefused, kExitFilesLeft, {1043}},
+        {"removal without Program Manager", "/U", Fault::kNoProgramManager, kExitProgramManager, {1042}},
+    };
+    for (const Row& row : rows) {
+        ScratchDir dist("mezura_quiet_dist"), dest("mezura_quiet_dest");
+        const std::string destination = dest / "MEZURA", log = dist / "SETUP.LOG";
+        // Excel's path is long here: the item names the add-in alone.
+        std::vector<std::string> script =
+            With(With(kScript, "MEZ.DLL, MEZ.DLL, The add-in", "MEZ.DLL, MEZURA32.XLL, The add-in"),
+                 "%E %AMEZ.DLL, Mezura in Excel", "%AMEZURA32.XLL, Mezura add-in");
+        if (row.fault == Fault::kMissingFile)
+            script.insert(std::find(script.begin(), script.end(), "[PM Info]"), "GONE.DLL, GONE.DLL, Missing");
+        if (row.fault != Fault::kNoScript) WriteWholeFile(dist / "SETUP.INF", ScriptText(script));
+        CopySample("sample_new.dll", dist / "MEZ.DLL");
+        lstrcpyA(sourceDir, (dist.path() + "\\").c_str());
+        const std::string excel = xlhost::BesideProgram(row.fault == Fault::kExcelUnknown ? "sample_new.dll" : "excel32_16.exe");
+        g_registry = {{".xls", "Sheet"}, {"Sheet", ""}, {"Sheet\\shell\\open\\command", "\"" + excel + "\" \"%1\""}};
+        g_platform = Platform{};
+        g_pm = FakeProgramManager{};
+        auto silently = [&](std::string arguments) {
+            for (auto [from, to] : {std::pair<std::string, std::string>{"<dest>", destination}, {"<dist>", dist.path()}})
+                for (size_t at; (at = arguments.find(from)) != std::string::npos;) arguments.replace(at, from.size(), to);
+            return RunSetup(("/Q /L=\"" + log + "\" " + arguments).c_str());
+        };
+        if (row.arguments == "/U" && row.fault != Fault::kNotInstalled) {
+            ASSERT_EQ(silently("/D=<dest>"), kExitSuccess) << row.what << ": the installation before the removal";
+        }
+        SyscallSwap<SetupSyscalls> faults(g_setupSyscalls);
+        if (row.fault == Fault::kNoExcelClass) g_registry.clear();
+        if (row.fault == Fault::kNoDde) g_platform.ddeInitResult = DMLERR_SYS_ERROR;
+        if (row.fault == Fault::kFullDisk) g_platform.freeClusters = 0;
+        if (row.fault == Fault::kCopyRefused) g_copyResult = FALSE;
+        if (row.fault == Fault::kExcelRunning) faults.Use(&SetupSyscalls::Process32First, ExcelAmongProcesses);
+        if (row.fault == Fault::kOpenRefused) faults.Use(&SetupSyscalls::RegSetValueExA, RefuseOpenEntries);
+        if (row.fault == Fault::kNoProgramManager) g_pm.connects = false;
+        if (row.fault == Fault::kDeleteRefused) faults.Use(&SetupSyscalls::DeleteFileA, RefuseDelete);
+
+        EXPECT_EQ(silently(row.arguments), row.code) << row.what;
+        std::vector<UINT> messages;
+        const std::vector<std::string> lines = ReadLines(log);
+        for (const std::string& line : lines)
+            if (line.rfind("Message ", 0) == 0) messages.push_back(UINT(std::stoul(line.substr(8))));
+        EXPECT_EQ(messages, row.messages) << row.what;
+        if (!lines.empty()) { EXPECT_EQ(lines.back(), "Exit code " + std::to_string(row.code)) << row.what; }
+        EXPECT_TRUE(shown_.empty()) << row.what << ": a silent run shows nothing";
+        g_copyResult = TRUE;
+        RemoveOpenEntries(destination.c_str());
+        ForgetDestination();
     }
 }
 

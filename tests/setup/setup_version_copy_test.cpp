@@ -16,16 +16,11 @@ namespace {
 
 class VersionCopyTest : public InstallerTest {
 protected:
-    void SetUp() override {
-        InstallerTest::SetUp();
-        if (HasFatalFailure()) return;
+    VersionCopyTest() : InstallerTest(Status::kOpen) {
         CreateDirectoryA(Source().c_str(), nullptr);
         CreateDirectoryA(Dest().c_str(), nullptr);
         lstrcpyA(sourceDir, (Source() + "\\").c_str());
         lstrcpyA(destDir, Dest().c_str());
-        g_statusWindow = CreateDialogParamA(g_instance, "STATUS", nullptr, StatusDlgProc, 0);
-        ASSERT_NE(g_statusWindow, nullptr);
-        ShowWindow(g_statusWindow, SW_SHOW);
     }
 
     std::string Source() const { return root_ / "src"; }

@@ -58,7 +58,10 @@ TEST_F(TankSimpsonTest, CapsAgreeWithTheExactEllipsoidVolumeAtEveryFillHeight) {
             double relative = double(std::fabs(VolEllipCaps(x, shape.r, shape.a) - exact) / exact);
             // 50 intervals leave about 2e-5 where the section's liquid thins out to nothing.
             EXPECT_LT(relative, 2.5e-5) << "VolEllipCaps(" << x << ", " << shape.r << ", " << shape.a << ")";
-            if (relative > largest) largest = relative, largestAt = x / shape.r;
+            if (relative > largest) {
+                largest = relative;
+                largestAt = x / shape.r;
+            }
         }
         // Half full, every section is a half disc: a quadratic in z, which Simpson's rule integrates exactly.
         long double half = ExactCapsVolume(shape.r, shape.r, shape.a);

@@ -4,7 +4,9 @@
 #include <limits>
 #include <string>
 
+#include "addin/host/addin_syscalls.h"
 #include "addin/units/conversion.h"
+#include "syscall_swap.h"
 #include "units_test_support.h"
 
 namespace {
@@ -261,12 +263,11 @@ void* NoHeap(size_t) { return nullptr; }
 // With no heap for the result block there is no result to show: #VALUE!, and the texts the
 // host lent are still given back.
 TEST_F(ConversionTest, AnEmptyHeapAnswersValueErrorAndStillReleasesTheTexts) {
-    void* (*saved)(size_t) = g_pfnAllocateResult;
-    g_pfnAllocateResult = &NoHeap;
+    SyscallSwap<AddinSyscalls> noHeap(g_addinSyscalls);
+    noHeap.Use(&AddinSyscalls::malloc, NoHeap);
     CountedText meters("meters"), feet("feet"), degC("deg. C"), kelvin("Kelvin");
     Answer length = CallAsExcel(CvtLength, Num(1), meters.Record(), feet.Record());
     Answer temperature = CallAsExcel(CvtTemperature, Num(1), degC.Record(), kelvin.Record());
-    g_pfnAllocateResult = saved;
     EXPECT_TRUE(length.isError && length.err == xlerrValue) << "factor converter: " << length.shapeProblem;
     EXPECT_TRUE(temperature.isError && temperature.err == xlerrValue) << "temperature: " << temperature.shapeProblem;
     EXPECT_EQ(xlhost::CallCount(xlFree), 4u);

@@ -47,8 +47,12 @@ void CheckRecord(const SetupScript& script) {
         script.iniEntryCount > kMaxIniEntries)
         std::abort();
     const ApplicationSettings& s = script.settings;
-    CheckText(s.AppName), CheckText(s.AddIn), CheckText(s.AppCode), CheckText(s.DefDir);
-    CheckText(s.groupFile), CheckText(s.groupName);
+    CheckText(s.AppName);
+    CheckText(s.AddIn);
+    CheckText(s.AppCode);
+    CheckText(s.DefDir);
+    CheckText(s.groupFile);
+    CheckText(s.groupName);
     for (int i = 0; i < script.fileCount; ++i) {
         CheckText(script.files[i].description);
         CheckText(script.files[i].sourceName);

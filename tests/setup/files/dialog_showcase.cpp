@@ -1,10 +1,14 @@
-// Shows one of SETUP.EXE's dialogs on screen, for screenshots: the resources come from the
-// built SETUP.EXE beside this program, the dialog procedures are the installer's own. ABOUT shows
-// the About box of the built add-in beside this program, through its own export.
-//   setup_showcase WELCOME | STATUS | COMPARE NEW_FILE EXISTING_FILE | ABOUT   (flag files in the
-// current directory: NAME.ready once the dialog is up; the dialog closes when NAME.close appears)
+// Shows one of SETUP.EXE's dialogs or messages on screen, for screenshots: the resources come
+// from the built SETUP.EXE beside this program, the dialog procedures and ShowMessage are the
+// installer's own. ABOUT shows the About box of the built add-in beside this program, through
+// its own export.
+//   setup_showcase WELCOME | STATUS | COMPARE NEW_FILE EXISTING_FILE | ABOUT
+//                  | MESSAGE ID STYLE [ARG...]
+// (STYLE in hexadecimal; flag files in the current directory: NAME.ready once the window is up,
+// NAME being the first argument or MESSAGE-ID; it closes when NAME.close appears)
 #include <windows.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <thread>
@@ -12,6 +16,7 @@
 #include "setup/program/copy_files.h"
 #include "setup/program/dialogs.h"
 #include "setup/program/setup_state.h"
+#include "setup/program/show_message.h"
 #include "setup/script/setup_script.h"
 
 namespace {
@@ -55,6 +60,7 @@ void ShowAbout(char* path) {
 int main(int argc, char** argv) {
     if (argc < 2) return 2;
     g_name = argv[1];
+    if (g_name == "MESSAGE" && argc > 3) g_name += std::string("-") + argv[2];
     char path[MAX_PATH];
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     if (g_name == "ABOUT") {
@@ -91,6 +97,11 @@ int main(int argc, char** argv) {
         size_t a = newFile.find_last_of('\\'), b = existing.find_last_of('\\');
         CompareVersions(nullptr, newFile.substr(0, a).c_str(), newFile.substr(a + 1).c_str(),
                         existing.substr(0, b).c_str(), existing.substr(b + 1).c_str());
+    } else if (g_name.rfind("MESSAGE-", 0) == 0) {
+        const char* a = argc > 4 ? argv[4] : "";
+        const char* b = argc > 5 ? argv[5] : "";
+        ShowMessage(g_instance, nullptr, UINT(std::strtoul(argv[2], nullptr, 10)), kCaption,
+                    UINT(std::strtoul(argv[3], nullptr, 16)), a, b);
     } else {
         ExitProcess(2);
     }
