@@ -1,19 +1,26 @@
 # Helpers shared by the project's targets.
 
+include(${CMAKE_CURRENT_LIST_DIR}/function_list.cmake)
+
 # Project warnings on a target of our own (third-party code keeps its own flags).
 function(mezura_warnings target)
   target_compile_options(${target} PRIVATE ${MEZURA_WARNINGS})
 endfunction()
 
-# A .def file made of a header and the export lists of the add-in's parts, in that order.
+# A .def file made of a header and the export lists of the parts, in that order; the add-in's
+# function list as a part gives the exports of its functions.
 # 32-bit stdcall names stay decorated on the right (`name@N` is the symbol the export points
 # at); the 64-bit ABI has no decoration, so it is stripped there.
 function(mezura_def_file out name)
   set(text "")
   foreach(source ${ARGN})
-    file(READ ${source} part)
+    if("${source}" STREQUAL "${MEZURA_FUNCTION_LIST}")
+      mezura_function_exports(part)
+    else()
+      file(READ ${source} part)
+      set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${source})
+    endif()
     string(APPEND text "${part}")
-    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${source})
   endforeach()
   if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     string(REGEX REPLACE "(= *[A-Za-z_0-9]+)@[0-9]+" "\\1" text "${text}")

@@ -16,23 +16,9 @@ struct ConversionTable {
 
 // Which table each conversion function resolves its units in (the function forwards to it).
 const ConversionTable kConversionTables[] = {
-    {"CvtAcceleration", g_AccelerationUnits, kAccelerationUnitCount},
-    {"CvtArea", g_AreaUnits, kAreaUnitCount},
-    {"CvtDensity", g_DensityUnits, kDensityUnitCount},
-    {"CvtEnergy", g_EnergyUnits, kEnergyUnitCount},
-    {"CvtEnthalpy", g_EnthalpyUnits, kEnthalpyUnitCount},
-    {"CvtEntropy", g_EntropyUnits, kEntropyUnitCount},
-    {"CvtLength", g_LengthUnits, kLengthUnitCount},
-    {"CvtMass", g_MassUnits, kMassUnitCount},
-    {"CvtMassFlow", g_MassFlowUnits, kMassFlowUnitCount},
-    {"CvtPower", g_PowerUnits, kPowerUnitCount},
-    {"CvtPressure", g_PressureUnits, kPressureUnitCount},
-    {"CvtTemperature", g_TemperatureUnits, kTemperatureUnitCount},
-    {"CvtThermCond", g_ThermCondUnits, kThermCondUnitCount},
-    {"CvtVelocity", g_VelocityUnits, kVelocityUnitCount},
-    {"CvtViscosity", g_ViscosityUnits, kViscosityUnitCount},
-    {"CvtVolume", g_VolumeUnits, kVolumeUnitCount},
-    {"CvtVolumeFlow", g_VolumeFlowUnits, kVolumeFlowUnitCount},
+#define MEZURA_CONVERSION(procedure, type, arguments, category, context, description, helps, table, count, converter, source) \
+    {#procedure, table, count},
+#include "functions.inc"
 };
 
 // The registration table's texts are placeholders here too: a blank, then the text.

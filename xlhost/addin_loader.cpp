@@ -7,8 +7,14 @@
 #include <windows.h>
 #else
 #include <dlfcn.h>
+#include <link.h>
+
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
 #include <unistd.h>
 #endif
 
@@ -102,18 +108,34 @@ void* FindExport(const LoadedAddin& addin, const char* name) {
     return dlsym(addin.module, name);
 }
 
+// The module's dynamic symbol table stands in for a DLL's export table: the functions it
+// defines with C linkage and default visibility (C++ names are mangled, "_Z..."), apart from
+// DllMain, which is the loader's and not exported on Windows.
 std::vector<std::string> ListExports(const LoadedAddin& addin) {
-    static const char* const kEntryPoints[] = {
-        "xlAutoOpen", "xlAutoClose", "xlAutoRegister", "xlAutoAdd", "xlAutoRemove",
-        "xlAddInManagerInfo", "xlAutoFree", "CheckInstance", "MezuraHelp",
-        "CvtAcceleration", "CvtArea", "CvtDensity", "CvtEnergy", "CvtEnthalpy", "CvtEntropy",
-        "CvtLength", "CvtMass", "CvtMassFlow", "CvtPower", "CvtPressure", "CvtTemperature",
-        "CvtThermCond", "CvtVelocity", "CvtViscosity", "CvtVolume", "CvtVolumeFlow",
-        "VolSphere", "VolVertCyl", "VolVertCylSphCap", "VolHorzCyl", "VolHorzCylCap", "VolTaperedCyl",
-    };
     std::vector<std::string> names;
-    for (const char* name : kEntryPoints)
-        if (FindExport(addin, name)) names.push_back(name);
+    std::ifstream file(addin.path, std::ios::binary);
+    const std::string image((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    auto within = [&](size_t offset, size_t bytes) { return offset <= image.size() && bytes <= image.size() - offset; };
+    if (!within(0, sizeof(ElfW(Ehdr)))) return names;
+    auto* header = reinterpret_cast<const ElfW(Ehdr)*>(image.data());
+    if (!within(header->e_shoff, size_t(header->e_shnum) * sizeof(ElfW(Shdr)))) return names;
+    auto* sections = reinterpret_cast<const ElfW(Shdr)*>(image.data() + header->e_shoff);
+    for (size_t s = 0; s < header->e_shnum; ++s) {
+        const ElfW(Shdr)& symbols = sections[s];
+        if (symbols.sh_type != SHT_DYNSYM || symbols.sh_link >= header->e_shnum) continue;
+        const ElfW(Shdr)& strings = sections[symbols.sh_link];
+        if (!within(symbols.sh_offset, symbols.sh_size) || !within(strings.sh_offset, strings.sh_size)) break;
+        auto* symbol = reinterpret_cast<const ElfW(Sym)*>(image.data() + symbols.sh_offset);
+        for (size_t i = 0; i < symbols.sh_size / sizeof(ElfW(Sym)); ++i, ++symbol) {
+            bool definedFunction = (symbol->st_info & 0xf) == STT_FUNC && (symbol->st_info >> 4) == STB_GLOBAL &&
+                                   symbol->st_shndx != SHN_UNDEF;
+            if (!definedFunction || symbol->st_name >= strings.sh_size) continue;
+            const char* text = image.data() + strings.sh_offset + symbol->st_name;
+            std::string name(text, strnlen(text, strings.sh_size - symbol->st_name));
+            if (name.compare(0, 2, "_Z") != 0 && name != "DllMain") names.push_back(name);
+        }
+    }
+    std::sort(names.begin(), names.end());  // as a DLL's export table keeps them
     return names;
 }
 

@@ -18,8 +18,8 @@ void UnloadAddin(LoadedAddin* addin);
 // The address of an exported entry point, or nullptr.
 void* FindExport(const LoadedAddin& addin, const char* name);
 
-// The names the module exports (on Windows read from its export table; elsewhere the
-// entry points Excel may look for that the module has).
+// The names the module exports, read from the binary: a DLL's export table, elsewhere the
+// module's dynamic symbol table.
 std::vector<std::string> ListExports(const LoadedAddin& addin);
 
 // The file `name` in the directory of the running program.

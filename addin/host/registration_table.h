@@ -33,11 +33,17 @@ struct MenuCommandEntry {
     char menuName[28];
 };
 
-// 24 rows, then the sentinel row "END".
-constexpr int kRegistrationRows = 24;
-extern RegistrationEntry g_registrationTable[kRegistrationRows + 1];
+// The rows of functions.inc in its order, then the sentinel row "END".
+extern RegistrationEntry g_registrationTable[];
 // One row, then the row with item text id 0.
 extern MenuCommandEntry g_menuTable[2];
+
+// A row's argument helps, written in functions.inc as a parenthesised list of ids: MEZURA_IDS
+// makes them an initializer, MEZURA_ID_COUNT counts them.
+#define MEZURA_IDS(...) {__VA_ARGS__}
+#define MEZURA_ID_COUNT(...) CountIds(__VA_ARGS__)
+template <typename... Ids>
+constexpr WORD CountIds(Ids...) { return WORD(sizeof...(Ids)); }
 
 // True for the row that ends the registration table.
 bool IsSentinelRow(const RegistrationEntry& entry);

@@ -32,20 +32,13 @@ struct ConversionResult {
 // cannot supply the block. Nothing is allocated for an error.
 XLOPER* AnswerConversion(XLOPER* errorRecord, char* label, double number);
 
-XLL_EXPORT XLOPER* XLLAPI CvtAcceleration(XLOPER* value, XLOPER* units, XLOPER* newUnits);
-XLL_EXPORT XLOPER* XLLAPI CvtArea(XLOPER* value, XLOPER* units, XLOPER* newUnits);
-XLL_EXPORT XLOPER* XLLAPI CvtDensity(XLOPER* value, XLOPER* units, XLOPER* newUnits);
-XLL_EXPORT XLOPER* XLLAPI CvtEnergy(XLOPER* value, XLOPER* units, XLOPER* newUnits);
-XLL_EXPORT XLOPER* XLLAPI CvtEnthalpy(XLOPER* value, XLOPER* units, XLOPER* newUnits);
-XLL_EXPORT XLOPER* XLLAPI CvtEntropy(XLOPER* value, XLOPER* units, XLOPER* newUnits);
-XLL_EXPORT XLOPER* XLLAPI CvtLength(XLOPER* value, XLOPER* units, XLOPER* newUnits);
-XLL_EXPORT XLOPER* XLLAPI CvtMass(XLOPER* value, XLOPER* units, XLOPER* newUnits);
-XLL_EXPORT XLOPER* XLLAPI CvtMassFlow(XLOPER* value, XLOPER* units, XLOPER* newUnits);
-XLL_EXPORT XLOPER* XLLAPI CvtPower(XLOPER* value, XLOPER* units, XLOPER* newUnits);
-XLL_EXPORT XLOPER* XLLAPI CvtPressure(XLOPER* value, XLOPER* units, XLOPER* newUnits);
-XLL_EXPORT XLOPER* XLLAPI CvtTemperature(XLOPER* value, XLOPER* units, XLOPER* newUnits);
-XLL_EXPORT XLOPER* XLLAPI CvtThermCond(XLOPER* value, XLOPER* units, XLOPER* newUnits);
-XLL_EXPORT XLOPER* XLLAPI CvtVelocity(XLOPER* value, XLOPER* units, XLOPER* newUnits);
-XLL_EXPORT XLOPER* XLLAPI CvtViscosity(XLOPER* value, XLOPER* units, XLOPER* newUnits);
-XLL_EXPORT XLOPER* XLLAPI CvtVolume(XLOPER* value, XLOPER* units, XLOPER* newUnits);
-XLL_EXPORT XLOPER* XLLAPI CvtVolumeFlow(XLOPER* value, XLOPER* units, XLOPER* newUnits);
+// The temperature converter: the same resolution, then formulas through degrees Fahrenheit for
+// a table whose units 1 to 4 are degrees C, Kelvin, degrees F and degrees Rankine. Its error
+// record is its own.
+XLOPER* ConvertTemperature(XLOPER* value, XLOPER* units, XLOPER* newUnits, const UnitEntry* table, WORD count);
+
+// The exported conversion functions of functions.inc, each handing its arguments and its unit
+// table to its converter (cvt_functions.cpp).
+#define MEZURA_CONVERSION(procedure, type, arguments, category, context, description, helps, table, count, converter, source) \
+    XLL_EXPORT XLOPER* XLLAPI procedure(XLOPER* value, XLOPER* units, XLOPER* newUnits);
+#include "functions.inc"

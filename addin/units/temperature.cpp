@@ -1,4 +1,4 @@
-// CvtTemperature: temperatures convert by formulas through degrees Fahrenheit, not by factors.
+// ConvertTemperature, behind CvtTemperature: temperatures convert by formulas through degrees Fahrenheit.
 #include "conversion.h"
 
 namespace {
@@ -28,13 +28,12 @@ long double FromFahrenheit(short unit, long double t) {
 
 }  // namespace
 
-XLL_EXPORT XLOPER* XLLAPI CvtTemperature(XLOPER* value, XLOPER* units, XLOPER* newUnits) {
-    static XLOPER errorResult;  // this function's own; valid until its next failing call
+XLOPER* ConvertTemperature(XLOPER* value, XLOPER* units, XLOPER* newUnits, const UnitEntry* table, WORD count) {
+    static XLOPER errorResult;  // this converter's own; valid until its next failing call
 
     double number;
     short fromIndex, toIndex;
-    int code = ResolveConversionArgs(value, units, newUnits, &number, &fromIndex, &toIndex,
-                                     g_TemperatureUnits, kTemperatureUnitCount);
+    int code = ResolveConversionArgs(value, units, newUnits, &number, &fromIndex, &toIndex, table, count);
     if (code != 0) return StoreError(&errorResult, code);
 
     double converted = number;
@@ -43,5 +42,5 @@ XLL_EXPORT XLOPER* XLLAPI CvtTemperature(XLOPER* value, XLOPER* units, XLOPER* n
         volatile double t = static_cast<double>(ToFahrenheit(fromIndex, number));
         converted = static_cast<double>(FromFahrenheit(toIndex, t));
     }
-    return AnswerConversion(&errorResult, g_TemperatureUnits[toIndex - 1].label, converted);
+    return AnswerConversion(&errorResult, table[toIndex - 1].label, converted);
 }

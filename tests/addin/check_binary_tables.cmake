@@ -54,14 +54,13 @@ foreach(line ${lines})
     endif()
   endif()
 endforeach()
-# Excel finds the add-in's entry points by these names; nothing else is exported.
+# Excel finds the add-in's entry points by these names, and every function it registers by its
+# procedure, as the function list gives it; nothing else is exported.
+include(${CMAKE_CURRENT_LIST_DIR}/../../cmake/function_list.cmake)
+mezura_read_function_list(procedures types sources)
 set(expected
   xlAutoOpen xlAutoClose xlAutoRegister xlAutoAdd xlAutoRemove xlAddInManagerInfo xlAutoFree
-  CvtAcceleration CvtArea CvtDensity CvtEnergy CvtEnthalpy CvtEntropy CvtLength CvtMass
-  CvtMassFlow CvtPower CvtPressure CvtTemperature CvtThermCond CvtVelocity CvtViscosity
-  CvtVolume CvtVolumeFlow
-  VolSphere VolVertCyl VolVertCylSphCap VolHorzCyl VolHorzCylCap VolTaperedCyl
-  MezuraHelp _about_dlg@4 CheckInstance)
+  CheckInstance _about_dlg@4 ${procedures})
 include(${CMAKE_CURRENT_LIST_DIR}/../export_names.cmake)
 mezura_export_names("${dump}" exported)
 set(extra ${exported})

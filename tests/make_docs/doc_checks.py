@@ -1,5 +1,10 @@
-"""What the document checks share: failures collected with their context, doubles as bits."""
+"""What the document checks share: failures collected with their context, doubles as bits, the
+add-in's function list."""
+import os
+import re
 import struct
+
+FUNCTION_LIST = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "addin", "functions.inc")
 
 failures = []
 
@@ -20,3 +25,17 @@ def report(subject):
         print("FAIL: " + failure)
     print("%s: %d failures" % (subject, len(failures)))
     return 1 if failures else 0
+
+
+def function_list():
+    """The rows of the add-in's function list in its order: (kind, procedure, type text, unit count),
+    the unit count None but for a conversion."""
+    rows = []
+    with open(FUNCTION_LIST, encoding="ascii") as inc:
+        for line in inc:
+            match = re.match(r'MEZURA_([A-Z]+)\((\w+), *"([A-Z]*)"(.*)\)\s*$', line)
+            if match:
+                kind, name, type_text, rest = match.groups()
+                units = int(rest.split(",")[-3]) if kind == "CONVERSION" else None
+                rows.append((kind, name, type_text, units))
+    return rows

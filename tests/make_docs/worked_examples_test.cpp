@@ -1,5 +1,7 @@
 // The worked examples that the help file and the setup workbook print, checked against the add-in.
 #include <cstdio>
+#include <iterator>
+#include <string>
 
 #include "addin_calls.h"
 #include "addin_loader.h"
@@ -21,6 +23,38 @@ const PrintedExample kPrintedExamples[] = {
 #include "make_docs/worked_examples.inc"
 #undef WORKED_EXAMPLE
 };
+
+// The number of arguments in an example's call: commas outside quoted texts, plus one.
+size_t ArgumentCount(const std::string& arguments) {
+    size_t count = 1;
+    bool quoted = false;
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        if (arguments[i] == '\\') ++i;
+        else if (arguments[i] == '"') quoted = !quoted;
+        else if (arguments[i] == ',' && !quoted) ++count;
+    }
+    return count;
+}
+
+// The examples, written apart from the add-in, stand for its worksheet functions: one each, in
+// the function list's order, each calling its function with as many arguments as it registers.
+TEST(WorkedExampleListTest, EveryWorksheetFunctionHasOneExampleWithItsArguments) {
+    struct Listed {
+        const char* procedure;
+        size_t arguments;
+    };
+    const Listed listed[] = {
+#define MEZURA_CONVERSION(procedure, type, arguments, category, context, description, helps, table, count, converter, source) \
+    {#procedure, sizeof(type) - 2},
+#define MEZURA_TANK(procedure, type, arguments, category, context, description, helps) {#procedure, sizeof(type) - 2},
+#include "addin/functions.inc"
+    };
+    ASSERT_EQ(std::size(kPrintedExamples), std::size(listed));
+    for (size_t i = 0; i < std::size(listed); ++i) {
+        EXPECT_STREQ(kPrintedExamples[i].function, listed[i].procedure) << "example " << i + 1;
+        EXPECT_EQ(ArgumentCount(kPrintedExamples[i].arguments), listed[i].arguments) << listed[i].procedure;
+    }
+}
 
 using WorkedExampleTest = OpenedAddinTest;
 

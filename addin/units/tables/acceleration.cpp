@@ -9,4 +9,4 @@
     UNIT(5, "kilometers/hour/sec", 3.6)                \
     UNIT(6, "miles/hour/sec",      2.236936292054402)
 
-MEZURA_UNIT_TABLE(g_AccelerationUnits, kAccelerationUnitCount, ACCELERATION_UNITS)
+MEZURA_UNIT_TABLE(g_AccelerationUnits, ACCELERATION_UNITS)

@@ -17,4 +17,4 @@
     UNIT(13, "square rods",        0.0395368610347)    \
     UNIT(14, "square yards",       1.1959900463)
 
-MEZURA_UNIT_TABLE(g_AreaUnits, kAreaUnitCount, AREA_UNITS)
+MEZURA_UNIT_TABLE(g_AreaUnits, AREA_UNITS)

@@ -15,4 +15,4 @@
     UNIT(11, "grams/milliliter",       0.119826427317)        \
     UNIT(12, "kilograms/liter",        0.119826427317)
 
-MEZURA_UNIT_TABLE(g_DensityUnits, kDensityUnitCount, DENSITY_UNITS)
+MEZURA_UNIT_TABLE(g_DensityUnits, DENSITY_UNITS)

@@ -32,4 +32,4 @@
     UNIT(28, "watt-hour",                    0.0002777777777777778)   \
     UNIT(29, "kilogram-meters",              0.1019716)
 
-MEZURA_UNIT_TABLE(g_EnergyUnits, kEnergyUnitCount, ENERGY_UNITS)
+MEZURA_UNIT_TABLE(g_EnergyUnits, ENERGY_UNITS)

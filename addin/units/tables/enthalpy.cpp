@@ -7,4 +7,4 @@
     UNIT(3, "calories/gram",         0.5555554)  \
     UNIT(4, "kilocalories/kilogram", 0.5555554)
 
-MEZURA_UNIT_TABLE(g_EnthalpyUnits, kEnthalpyUnitCount, ENTHALPY_UNITS)
+MEZURA_UNIT_TABLE(g_EnthalpyUnits, ENTHALPY_UNITS)

@@ -8,4 +8,4 @@
     UNIT(4, "kilocalories/kilogram-degC", 0.999998)  \
     UNIT(5, "Joules/gram-K",              4.18674)
 
-MEZURA_UNIT_TABLE(g_EntropyUnits, kEntropyUnitCount, ENTROPY_UNITS)
+MEZURA_UNIT_TABLE(g_EntropyUnits, ENTROPY_UNITS)

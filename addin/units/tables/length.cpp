@@ -20,4 +20,4 @@
     UNIT(16, "rods",               0.19883878151594686)    \
     UNIT(17, "yards",              1.0936132983377078)
 
-MEZURA_UNIT_TABLE(g_LengthUnits, kLengthUnitCount, LENGTH_UNITS)
+MEZURA_UNIT_TABLE(g_LengthUnits, LENGTH_UNITS)

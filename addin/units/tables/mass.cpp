@@ -23,4 +23,4 @@
     UNIT(19, "apothecary pounds",    2.6792288807189983)     \
     UNIT(20, "apothecary scruples",  771.6179176470715)
 
-MEZURA_UNIT_TABLE(g_MassUnits, kMassUnitCount, MASS_UNITS)
+MEZURA_UNIT_TABLE(g_MassUnits, MASS_UNITS)

@@ -26,4 +26,4 @@
     UNIT(22, "long tons/hour",   3.5431434993998185)     \
     UNIT(23, "long tons/day",    85.03544398559563)
 
-MEZURA_UNIT_TABLE(g_MassFlowUnits, kMassFlowUnitCount, MASS_FLOW_UNITS)
+MEZURA_UNIT_TABLE(g_MassFlowUnits, MASS_FLOW_UNITS)

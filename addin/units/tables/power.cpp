@@ -14,4 +14,4 @@
     UNIT(10, "kilocalories/sec",       0.23884589662749595)  \
     UNIT(11, "meter-kilograms(f)/sec", 101.97162129779284)
 
-MEZURA_UNIT_TABLE(g_PowerUnits, kPowerUnitCount, POWER_UNITS)
+MEZURA_UNIT_TABLE(g_PowerUnits, POWER_UNITS)

@@ -24,4 +24,4 @@
     UNIT(20, "centimeters of water",      70.30889)       \
     UNIT(21, "megaPascals",               0.00689475729)
 
-MEZURA_UNIT_TABLE(g_PressureUnits, kPressureUnitCount, PRESSURE_UNITS)
+MEZURA_UNIT_TABLE(g_PressureUnits, PRESSURE_UNITS)

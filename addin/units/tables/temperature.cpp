@@ -7,4 +7,4 @@
     UNIT(3, "deg. F",       1.0)  \
     UNIT(4, "deg. Rankine", 1.0)
 
-MEZURA_UNIT_TABLE(g_TemperatureUnits, kTemperatureUnitCount, TEMPERATURE_UNITS)
+MEZURA_UNIT_TABLE(g_TemperatureUnits, TEMPERATURE_UNITS)

@@ -9,4 +9,4 @@
     UNIT(5, "kilocalories/meter-sec-degC",  0.0002390057361376673) \
     UNIT(6, "kilocalories/meter-hr-degC",   0.86042065)
 
-MEZURA_UNIT_TABLE(g_ThermCondUnits, kThermCondUnitCount, THERM_COND_UNITS)
+MEZURA_UNIT_TABLE(g_ThermCondUnits, THERM_COND_UNITS)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <iterator>
 
 #include "../unit_catalogue.h"
 
@@ -25,13 +26,14 @@ constexpr bool IndicesRunFromOne(const short (&indices)[N]) {
 #define MEZURA_UNIT_ENTRY(index, label, factor) {index, labelTexts[index - 1], factor},
 
 // The labels live in writable arrays of this file, since preparation writes each length
-// byte in place; the entries point at them. The indices must run 1, 2, 3... so that a lookup
-// by label and a lookup by position always agree.
-#define MEZURA_UNIT_TABLE(table, count, UNITS)                                               \
-    namespace {                                                                              \
-    char labelTexts[][unit_table::kLabelStorage] = {UNITS(MEZURA_LABEL_TEXT)};               \
-    constexpr short kIndices[] = {UNITS(MEZURA_UNIT_INDEX)};                                 \
-    static_assert(sizeof(kIndices) / sizeof(kIndices[0]) == count, #table ": wrong count");  \
-    static_assert(unit_table::IndicesRunFromOne(kIndices), #table ": indices out of order"); \
-    }                                                                                        \
-    UnitEntry table[count] = {UNITS(MEZURA_UNIT_ENTRY)};
+// byte in place; the entries point at them. The table's size is the unit count functions.inc
+// gives it (unit_catalogue.h declares it so), and the indices must run 1, 2, 3... so that a
+// lookup by label and a lookup by position always agree.
+#define MEZURA_UNIT_TABLE(table, UNITS)                                                                     \
+    namespace {                                                                                             \
+    char labelTexts[][unit_table::kLabelStorage] = {UNITS(MEZURA_LABEL_TEXT)};                              \
+    constexpr short kIndices[] = {UNITS(MEZURA_UNIT_INDEX)};                                                \
+    static_assert(std::size(kIndices) == std::size(table), #table ": not the unit count of functions.inc"); \
+    static_assert(unit_table::IndicesRunFromOne(kIndices), #table ": indices out of order");                \
+    }                                                                                                       \
+    UnitEntry table[] = {UNITS(MEZURA_UNIT_ENTRY)};

@@ -15,4 +15,4 @@
     UNIT(11, "meters/min",      26.8224)               \
     UNIT(12, "meters/sec",      0.44704)
 
-MEZURA_UNIT_TABLE(g_VelocityUnits, kVelocityUnitCount, VELOCITY_UNITS)
+MEZURA_UNIT_TABLE(g_VelocityUnits, VELOCITY_UNITS)

@@ -12,4 +12,4 @@
     UNIT(8, "Newton-sec/square meter",       0.001)          \
     UNIT(9, "Pascal-sec",                    0.001)
 
-MEZURA_UNIT_TABLE(g_ViscosityUnits, kViscosityUnitCount, VISCOSITY_UNITS)
+MEZURA_UNIT_TABLE(g_ViscosityUnits, VISCOSITY_UNITS)

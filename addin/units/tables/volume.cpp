@@ -25,4 +25,4 @@
     UNIT(21, "barrels",           0.023809523809523808)    \
     UNIT(22, "bushels",           0.107420876)
 
-MEZURA_UNIT_TABLE(g_VolumeUnits, kVolumeUnitCount, VOLUME_UNITS)
+MEZURA_UNIT_TABLE(g_VolumeUnits, VOLUME_UNITS)

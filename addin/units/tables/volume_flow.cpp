@@ -31,4 +31,4 @@
     UNIT(27, "Imperial gallons/min",  0.832674734)             \
     UNIT(28, "Imperial gallons/sec",  0.0138779122)
 
-MEZURA_UNIT_TABLE(g_VolumeFlowUnits, kVolumeFlowUnitCount, VOLUME_FLOW_UNITS)
+MEZURA_UNIT_TABLE(g_VolumeFlowUnits, VOLUME_FLOW_UNITS)

@@ -1,4 +1,4 @@
-// Test support: the six tank-volume functions as table rows, called with numbers or records.
+// Test support: the tank-volume functions of the function list as table rows, called with numbers or records.
 #include "tank_functions.h"
 
 #include <cstdio>
@@ -6,13 +6,21 @@
 
 #include "xlhost/emulated_excel_fixture.h"
 
-const TankFunction kTankFunctions[6] = {
-    {"VolSphere", 2, [](XLOPER** a) { return VolSphere(a[0], a[1]); }},
-    {"VolVertCyl", 3, [](XLOPER** a) { return VolVertCyl(a[0], a[1], a[2]); }},
-    {"VolVertCylSphCap", 4, [](XLOPER** a) { return VolVertCylSphCap(a[0], a[1], a[2], a[3]); }},
-    {"VolHorzCyl", 3, [](XLOPER** a) { return VolHorzCyl(a[0], a[1], a[2]); }},
-    {"VolHorzCylCap", 4, [](XLOPER** a) { return VolHorzCylCap(a[0], a[1], a[2], a[3]); }},
-    {"VolTaperedCyl", 4, [](XLOPER** a) { return VolTaperedCyl(a[0], a[1], a[2], a[3]); }},
+namespace {
+
+// A tank function called with the first of the records it takes.
+XLOPER* CallWith(XLOPER* (XLLAPI* f)(XLOPER*, XLOPER*), XLOPER** a) { return f(a[0], a[1]); }
+XLOPER* CallWith(XLOPER* (XLLAPI* f)(XLOPER*, XLOPER*, XLOPER*), XLOPER** a) { return f(a[0], a[1], a[2]); }
+XLOPER* CallWith(XLOPER* (XLLAPI* f)(XLOPER*, XLOPER*, XLOPER*, XLOPER*), XLOPER** a) {
+    return f(a[0], a[1], a[2], a[3]);
+}
+
+}  // namespace
+
+const std::vector<TankFunction> kTankFunctions = {
+#define MEZURA_TANK(procedure, type, arguments, category, context, description, helps) \
+    {#procedure, int(sizeof(type) - 2), [](XLOPER** a) { return CallWith(&procedure, a); }},
+#include "addin/functions.inc"
 };
 
 const TankFunction& Tank(const std::string& name) {

@@ -1,4 +1,4 @@
-// Test support: the six tank-volume functions as table rows, called with numbers or records.
+// Test support: the tank-volume functions of the function list as table rows, called with numbers or records.
 #pragma once
 
 #include <string>
@@ -24,7 +24,8 @@ struct TankFunction {
     XLOPER* (*call)(XLOPER** args);
 };
 
-extern const TankFunction kTankFunctions[6];
+// The tank functions of the add-in's function list, in its order.
+extern const std::vector<TankFunction> kTankFunctions;
 const TankFunction& Tank(const std::string& name);
 
 // Calls the function and answers a copy of its result record.

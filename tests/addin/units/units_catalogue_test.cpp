@@ -1,37 +1,24 @@
-// The unit catalogue: prepared labels, and every ordered pair of units converted by label and by index.
+// The unit catalogue: its labels as prepared, its factors against published sizes, every ordered pair of units converted.
 #include <cctype>
+#include <cmath>
 #include <cstring>
-#include <iterator>
 #include <sstream>
 
-#include "addin/units/unit_catalogue.h"
+#include "published_units.h"
 #include "units_test_support.h"
 
 namespace {
 
 using namespace units_test;
-using units_reference::Category;
-using units_reference::kCategories;
+using published_units::Quantity;
 
-struct CatalogueTable {
-    UnitEntry* table;
-    WORD count;
-};
+const Quantity* PublishedSizes(const Conversion& conversion) {
+    for (const Quantity& quantity : published_units::kQuantities)
+        if (std::strcmp(quantity.function, conversion.name) == 0) return &quantity;
+    return nullptr;
+}
 
-// The add-in's tables, in the order of the reference categories.
-const CatalogueTable kTables[] = {
-    {g_AccelerationUnits, kAccelerationUnitCount}, {g_AreaUnits, kAreaUnitCount},
-    {g_DensityUnits, kDensityUnitCount},           {g_EnergyUnits, kEnergyUnitCount},
-    {g_EnthalpyUnits, kEnthalpyUnitCount},         {g_EntropyUnits, kEntropyUnitCount},
-    {g_LengthUnits, kLengthUnitCount},             {g_MassUnits, kMassUnitCount},
-    {g_MassFlowUnits, kMassFlowUnitCount},         {g_PowerUnits, kPowerUnitCount},
-    {g_PressureUnits, kPressureUnitCount},         {g_TemperatureUnits, kTemperatureUnitCount},
-    {g_ThermCondUnits, kThermCondUnitCount},       {g_VelocityUnits, kVelocityUnitCount},
-    {g_ViscosityUnits, kViscosityUnitCount},       {g_VolumeUnits, kVolumeUnitCount},
-    {g_VolumeFlowUnits, kVolumeFlowUnitCount},
-};
-static_assert(sizeof(kTables) / sizeof(kTables[0]) == sizeof(kCategories) / sizeof(kCategories[0]),
-              "one add-in table per reference category");
+bool IsTemperature(const Conversion& conversion) { return conversion.convert == CvtTemperature; }
 
 std::string Upper(std::string text) {
     for (char& c : text) c = char(std::toupper(static_cast<unsigned char>(c)));
@@ -47,95 +34,129 @@ std::string Alternating(std::string text) {
     return text;
 }
 
-// The conversion as the catalogue defines it, from the reference factors.
-double ExpectedByFactor(const Category& category, int from, int to, double value) {
-    long double quotient = static_cast<long double>(category.units[to - 1].factor) / category.units[from - 1].factor;
-    return static_cast<double>(quotient * value);
+// A temperature in degrees C, and back, by the definitions of the four scales.
+long double ToCelsius(int unit, long double v) {
+    const long double c[] = {0, v, v - 273.15L, (v - 32) / 1.8L, v / 1.8L - 273.15L};
+    return c[unit];
 }
-
-// Through Fahrenheit, with the Fahrenheit value stored as a double between the two steps.
-double ExpectedTemperature(int from, int to, double value) {
-    if (from == to) return value;
-    const long double v = value;
-    const long double toF[] = {0, v * 1.8 + 32.0, v * 1.8 - 459.67, v, v - 459.67};
-    volatile double t = static_cast<double>(toF[from]);
-    const long double f = t;
-    const long double fromF[] = {0, (f - 32.0) / 1.8, (f + 459.67) / 1.8, f, f + 459.67};
-    return static_cast<double>(fromF[to]);
+long double FromCelsius(int unit, long double c) {
+    const long double v[] = {0, c, c + 273.15L, c * 1.8L + 32, (c + 273.15L) * 1.8L};
+    return v[unit];
 }
 
 using UnitCatalogueTest = UnitsTest;
 
-TEST_F(UnitCatalogueTest, PreparedLabelsAreTheLabelsAsCountedAndTerminatedStrings) {
-    int labels = 0;
-    for (size_t c = 0; c < std::size(kTables); ++c) {
-        const Category& category = kCategories[c];
-        ASSERT_EQ(kTables[c].count, category.count) << category.name;
-        for (int i = 0; i < category.count; ++i) {
-            const UnitEntry& entry = kTables[c].table[i];
-            const char* label = category.units[i].label;
-            EXPECT_EQ(entry.index, i + 1) << category.name << " entry " << i + 1;
-            EXPECT_EQ(static_cast<unsigned char>(entry.label[0]), std::strlen(label)) << category.name << " " << label;
-            EXPECT_STREQ(entry.label + 1, label) << category.name << " entry " << i + 1;
-            if (category.convert != CvtTemperature) {
-                EXPECT_EQ(Bits(entry.factor), Bits(category.units[i].factor)) << category.name << " " << label;
-            }
-            ++labels;
+// The rules every table keeps: indices 1, 2, 3...; labels of 1 to 29 characters, without
+// blanks at either end, never digits alone, and distinct within the table whatever their
+// letter case; prepared, each is a counted string that still ends in a zero.
+TEST_F(UnitCatalogueTest, LabelsArePreparedAndKeepTheCatalogueRules) {
+    for (const Conversion& conversion : kConversions) {
+        for (WORD i = 0; i < conversion.count; ++i) {
+            const UnitEntry& entry = conversion.units[i];
+            const char* text = entry.label + 1;
+            const size_t length = std::strlen(text);
+            SCOPED_TRACE(std::string(conversion.name) + " unit " + std::to_string(i + 1) + " \"" + text + "\"");
+            EXPECT_EQ(entry.index, i + 1);
+            EXPECT_EQ(static_cast<unsigned char>(entry.label[0]), length) << "length byte";
+            EXPECT_TRUE(length >= 1 && length <= 29) << length << " characters";
+            EXPECT_TRUE(length == 0 || (text[0] != ' ' && text[length - 1] != ' ')) << "blank at an end";
+            EXPECT_NE(std::strspn(text, "0123456789"), length) << "digits alone would read as an index";
+            for (WORD earlier = 0; earlier < i; ++earlier)
+                EXPECT_NE(Upper(conversion.units[earlier].label + 1), Upper(text)) << "same label as unit " << earlier + 1;
         }
     }
-    EXPECT_EQ(labels, 243);
-    EXPECT_EQ(g_AccelerationUnits[0].label[0], 14);
-    EXPECT_EQ(g_ViscosityUnits[5].label[0], 29) << "the longest label";
 }
 
 TEST_F(UnitCatalogueTest, PreparingAgainChangesNoLabel) {
-    std::string before;
-    for (const auto& t : kTables)
-        for (int i = 0; i < t.count; ++i) before.append(t.table[i].label, std::strlen(t.table[i].label) + 1);
+    auto labels = [] {
+        std::string all;
+        for (const Conversion& conversion : kConversions)
+            for (WORD i = 0; i < conversion.count; ++i) all.append(conversion.units[i].label).push_back('\0');
+        return all;
+    };
+    std::string before = labels();
     PrepareUnitLabels();
-    std::string after;
-    for (const auto& t : kTables)
-        for (int i = 0; i < t.count; ++i) after.append(t.table[i].label, std::strlen(t.table[i].label) + 1);
-    EXPECT_EQ(before, after);
+    EXPECT_EQ(labels(), before);
+}
+
+// Each table holds the published units in its order (an index is what a user types), and each
+// factor is how many of its unit make the table's base unit, within what the figure's digits
+// allow. The temperature table's factors are never read and stay 1.
+TEST_F(UnitCatalogueTest, FactorsAgreeWithPublishedSizes) {
+    for (const Conversion& conversion : kConversions) {
+        SCOPED_TRACE(conversion.name);
+        if (IsTemperature(conversion)) {
+            for (WORD i = 0; i < conversion.count; ++i) EXPECT_EQ(conversion.units[i].factor, 1.0);
+            continue;
+        }
+        const Quantity* published = PublishedSizes(conversion);
+        ASSERT_NE(published, nullptr) << "no published sizes for its units";
+        ASSERT_EQ(published->units.size(), conversion.count);
+        const published_units::Unit* base = nullptr;
+        for (WORD i = 0; i < conversion.count; ++i) {
+            ASSERT_STREQ(conversion.units[i].label + 1, published->units[i].label) << "unit " << i + 1;
+            if (conversion.units[i].factor == 1.0 && !base) base = &published->units[i];
+        }
+        ASSERT_NE(base, nullptr) << "no base unit (factor 1)";
+        for (WORD i = 0; i < conversion.count; ++i) {
+            const published_units::Unit& unit = published->units[i];
+            double expected = base->size / unit.size;
+            EXPECT_NEAR(conversion.units[i].factor / expected, 1.0, unit.tolerance + base->tolerance)
+                << unit.label << ": factor " << conversion.units[i].factor << ", published " << expected;
+        }
+    }
 }
 
 // Every ordered pair, three ways: by index, by label in capitals, by label in alternating case.
-// The number must match the reference arithmetic bit for bit, and the label must be the
-// catalogue's own stored text of the unit wanted.
+// Both ways give the same bits, the label is the catalogue's own stored text of the unit
+// wanted, and the number is the published ratio of the two units (the last bits are pinned by
+// the known figures of the conversion tests).
 TEST_F(UnitCatalogueTest, EveryOrderedPairConvertsByIndexAndByLabelInAnyCase) {
     const double kValues[] = {12.0, -0.3};
-    int calls = 0, failures = 0;
+    int calls = 0, expectedCalls = 0, failures = 0;
     std::ostringstream report;
-    for (size_t c = 0; c < std::size(kTables); ++c) {
-        const Category& category = kCategories[c];
-        for (int from = 1; from <= category.count; ++from) {
-            for (int to = 1; to <= category.count; ++to) {
+    for (const Conversion& conversion : kConversions) {
+        expectedCalls += 2 * 2 * conversion.count * conversion.count;
+        const Quantity* published = PublishedSizes(conversion);
+        ASSERT_TRUE(published || IsTemperature(conversion)) << conversion.name << ": no published sizes";
+        for (int from = 1; from <= conversion.count; ++from) {
+            for (int to = 1; to <= conversion.count; ++to) {
                 for (double value : kValues) {
-                    double expected = category.convert == CvtTemperature ? ExpectedTemperature(from, to, value)
-                                                                         : ExpectedByFactor(category, from, to, value);
-                    CountedText upperFrom(Upper(category.units[from - 1].label));
-                    CountedText mixedTo(Alternating(category.units[to - 1].label));
-                    struct Way { const char* how; XLOPER units, newUnits; };
-                    const Way ways[] = {{"by index", Int(short(from)), Int(short(to))},
-                                        {"by label", upperFrom.Record(), mixedTo.Record()}};
-                    for (const Way& way : ways) {
-                        Answer answer = CallAsExcel(category.convert, Num(value), way.units, way.newUnits);
-                        ++calls;
-                        bool ok = answer.shapeProblem.empty() && !answer.isError && Bits(answer.number) == Bits(expected) &&
-                                  answer.labelPointer == kTables[c].table[to - 1].label;
-                        if (!ok && ++failures <= 10) {
-                            report << "\n  " << category.name << " " << value << " from " << from << " to " << to << " "
-                                   << way.how << ": got " << (answer.isError ? "error " + std::to_string(answer.err) : "")
-                                   << answer.shapeProblem << std::hexfloat << answer.number << " \"" << answer.label
-                                   << "\", expected " << expected << std::defaultfloat;
-                        }
+                    long double expected, tolerance;
+                    if (published) {
+                        const auto& a = published->units[from - 1];
+                        const auto& b = published->units[to - 1];
+                        expected = value * (static_cast<long double>(a.size) / b.size);
+                        tolerance = (a.tolerance + b.tolerance) * std::fabs(expected);
+                    } else {
+                        expected = FromCelsius(to, ToCelsius(from, value));
+                        tolerance = 1e-12L * std::fmax(1.0L, std::fabs(expected));
+                    }
+                    CountedText upperFrom(Upper(conversion.units[from - 1].label + 1));
+                    CountedText mixedTo(Alternating(conversion.units[to - 1].label + 1));
+                    Answer byIndex = CallAsExcel(conversion.convert, Num(value), Int(short(from)), Int(short(to)));
+                    Answer byLabel = CallAsExcel(conversion.convert, Num(value), upperFrom.Record(), mixedTo.Record());
+                    calls += 2;
+                    bool ok = true;
+                    for (const Answer* answer : {&byIndex, &byLabel}) {
+                        ok = ok && answer->shapeProblem.empty() && !answer->isError &&
+                             answer->labelPointer == conversion.units[to - 1].label &&
+                             std::fabs(answer->number - expected) <= tolerance;
+                    }
+                    ok = ok && Bits(byIndex.number) == Bits(byLabel.number);
+                    if (!ok && ++failures <= 10) {
+                        report << "\n  " << conversion.name << " " << value << " from " << from << " to " << to
+                               << ": by index " << (byIndex.isError ? "error " + std::to_string(byIndex.err) : "")
+                               << byIndex.shapeProblem << std::hexfloat << byIndex.number << " \"" << byIndex.label
+                               << "\", by label " << byLabel.number << " \"" << byLabel.label << "\", expected "
+                               << static_cast<double>(expected) << std::defaultfloat;
                     }
                 }
             }
         }
     }
-    EXPECT_EQ(failures, 0) << failures << " of " << calls << " conversions wrong:" << report.str();
-    EXPECT_EQ(calls, 2 * 2 * 4583);
+    EXPECT_EQ(failures, 0) << failures << " of " << calls / 2 << " pairs wrong:" << report.str();
+    EXPECT_EQ(calls, expectedCalls);
 }
 
 }  // namespace

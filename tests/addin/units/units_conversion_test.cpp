@@ -12,7 +12,6 @@
 namespace {
 
 using namespace units_test;
-using units_reference::CvtFunction;
 
 using ConversionTest = UnitsTest;
 

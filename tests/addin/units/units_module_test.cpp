@@ -7,8 +7,6 @@
 namespace {
 
 using namespace units_test;
-using units_reference::CvtFunction;
-using units_reference::kCategories;
 
 // The module's attach must also prepare the labels before the first conversion.
 class UnitsModuleTest : public LoadedAddinTest {
@@ -24,10 +22,10 @@ protected:
     AutoFreeFunction autoFree_ = nullptr;
 };
 
-TEST_F(UnitsModuleTest, ExportsTheSeventeenFunctionsUnderTheirPlainNames) {
-    for (const auto& category : kCategories) {
-        EXPECT_NE(Export(category.name), nullptr) << category.name;
-        EXPECT_EQ(Export((std::string(category.name) + "@12").c_str()), nullptr) << category.name << ": decorated";
+TEST_F(UnitsModuleTest, ExportsEveryConversionUnderItsPlainName) {
+    for (const Conversion& conversion : kConversions) {
+        EXPECT_NE(Export(conversion.name), nullptr) << conversion.name;
+        EXPECT_EQ(Export((std::string(conversion.name) + "@12").c_str()), nullptr) << conversion.name << ": decorated";
     }
 }
 

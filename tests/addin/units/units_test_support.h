@@ -7,11 +7,27 @@
 #include <string>
 
 #include "addin/host/addin_module.h"
+#include "addin/units/conversion.h"
 #include "xlhost/emulated_excel_fixture.h"
 #include "ledger.h"
-#include "units_reference_tables.h"
 
 namespace units_test {
+
+typedef XLOPER*(XLLAPI* CvtFunction)(XLOPER*, XLOPER*, XLOPER*);
+
+// A conversion function of the add-in's function list, with the unit table it converts in.
+struct Conversion {
+    const char* name;
+    CvtFunction convert;
+    UnitEntry* units;
+    WORD count;
+};
+
+inline const Conversion kConversions[] = {
+#define MEZURA_CONVERSION(procedure, type, arguments, category, context, description, helps, table, count, converter, source) \
+    {#procedure, procedure, table, count},
+#include "addin/functions.inc"
+};
 
 inline uint64_t Bits(double value) {
     uint64_t bits;

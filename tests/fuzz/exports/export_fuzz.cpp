@@ -44,27 +44,22 @@ struct Entry {
     void* address;
 };
 
+// The worksheet functions of the add-in's function list, then Excel's entry points and CheckInstance.
 Entry g_entries[] = {
-    {"CvtAcceleration", 3, Answers::Conversion, nullptr}, {"CvtArea", 3, Answers::Conversion, nullptr},
-    {"CvtDensity", 3, Answers::Conversion, nullptr},      {"CvtEnergy", 3, Answers::Conversion, nullptr},
-    {"CvtEnthalpy", 3, Answers::Conversion, nullptr},     {"CvtEntropy", 3, Answers::Conversion, nullptr},
-    {"CvtLength", 3, Answers::Conversion, nullptr},       {"CvtMass", 3, Answers::Conversion, nullptr},
-    {"CvtMassFlow", 3, Answers::Conversion, nullptr},     {"CvtPower", 3, Answers::Conversion, nullptr},
-    {"CvtPressure", 3, Answers::Conversion, nullptr},     {"CvtTemperature", 3, Answers::Conversion, nullptr},
-    {"CvtThermCond", 3, Answers::Conversion, nullptr},    {"CvtVelocity", 3, Answers::Conversion, nullptr},
-    {"CvtViscosity", 3, Answers::Conversion, nullptr},    {"CvtVolume", 3, Answers::Conversion, nullptr},
-    {"CvtVolumeFlow", 3, Answers::Conversion, nullptr},   {"VolSphere", 2, Answers::Volume, nullptr},
-    {"VolVertCyl", 3, Answers::Volume, nullptr},          {"VolVertCylSphCap", 4, Answers::Volume, nullptr},
-    {"VolHorzCyl", 3, Answers::Volume, nullptr},          {"VolHorzCylCap", 4, Answers::Volume, nullptr},
-    {"VolTaperedCyl", 4, Answers::Volume, nullptr},       {"xlAutoRegister", 1, Answers::Registration, nullptr},
-    {"xlAddInManagerInfo", 1, Answers::ManagerInfo, nullptr}, {"xlAutoOpen", 0, Answers::Command, nullptr},
-    {"xlAutoClose", 0, Answers::Command, nullptr},        {"xlAutoAdd", 0, Answers::Command, nullptr},
-    {"xlAutoRemove", 0, Answers::Command, nullptr},       {"CheckInstance", 0, Answers::Command, nullptr},
+#define MEZURA_CONVERSION(procedure, type, arguments, category, context, description, helps, table, count, converter, source) \
+    {#procedure, int(sizeof(type) - 2), Answers::Conversion, nullptr},
+#define MEZURA_TANK(procedure, type, arguments, category, context, description, helps) \
+    {#procedure, int(sizeof(type) - 2), Answers::Volume, nullptr},
+#include "addin/functions.inc"
+    {"xlAutoRegister", 1, Answers::Registration, nullptr}, {"xlAddInManagerInfo", 1, Answers::ManagerInfo, nullptr},
+    {"xlAutoOpen", 0, Answers::Command, nullptr},         {"xlAutoClose", 0, Answers::Command, nullptr},
+    {"xlAutoAdd", 0, Answers::Command, nullptr},          {"xlAutoRemove", 0, Answers::Command, nullptr},
+    {"CheckInstance", 0, Answers::Command, nullptr},
 };
 constexpr size_t kEntryCount = sizeof g_entries / sizeof g_entries[0];
 constexpr int kMostArguments = 4;
 constexpr int kMostCalls = 16;
-// Each opening registers 24 functions with the host, the bulk of an input's time; more than
+// Each opening registers every function with the host, the bulk of an input's time; more than
 // two per input reach nothing new.
 constexpr int kMostCommandCalls = 2;
 
