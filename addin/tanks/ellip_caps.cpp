@@ -1,7 +1,6 @@
 // Material in the two ellipsoidal end caps of a horizontal tank, by Simpson's rule.
 #include "ellip_caps.h"
 
-#include <array>
 #include <cmath>
 
 #include "tank_arithmetic.h"
@@ -10,9 +9,6 @@ namespace {
 
 constexpr int kIntervals = kEllipCapSamples - 1;
 static_assert(kIntervals % 2 == 0, "Simpson's rule needs an even number of intervals");
-
-// Area of liquid in each cross-section of a cap, overwritten at every integration.
-std::array<double, kEllipCapSamples> g_capAreas;
 
 // Cross-section i of a cap, at axial distance z from its base plane: a circle of radius rho
 // whose liquid surface lies d below its centre.
@@ -36,11 +32,13 @@ double VolEllipCaps(double x, double r, double a) {
     double d = Stored(static_cast<long double>(r) - x);
     // Axial distance from a cap's base plane to where the liquid surface leaves the cap.
     double W = Stored(std::sqrt(1 - (static_cast<long double>(d) * d) / (static_cast<long double>(r) * r)) * a);
-    for (int i = 0; i < kEllipCapSamples; ++i) g_capAreas[i] = CapSectionArea(i, W, a, r, d);
 
-    double S = g_capAreas[0];
-    for (int i = 1; i < kIntervals; ++i) S = Stored(S + g_capAreas[i] * static_cast<long double>(i % 2 ? 4 : 2));
-    S = Stored(S + static_cast<long double>(g_capAreas[kIntervals]));
+    // The sample areas are summed as they are made, in sample order: no table of them is kept,
+    // so that calls on several threads share nothing.
+    double S = CapSectionArea(0, W, a, r, d);
+    for (int i = 1; i < kIntervals; ++i)
+        S = Stored(S + CapSectionArea(i, W, a, r, d) * static_cast<long double>(i % 2 ? 4 : 2));
+    S = Stored(S + static_cast<long double>(CapSectionArea(kIntervals, W, a, r, d)));
     // Simpson's weight is a third of the step W/50; the factor 2 counts both caps.
     return Stored(2 * (static_cast<long double>(W) / (3 * kIntervals)) * S);
 }

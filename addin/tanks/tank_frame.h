@@ -1,33 +1,32 @@
-// The frame every tank-volume function runs in: its answer record, number arguments, the volume.
+// The frame every tank function runs in: its answer record, number arguments, the volume or the level.
 #pragma once
 
 #include <cstddef>
 
 #include "host_records.h"
+#include "tank_volumes.h"
 #include "xloper.h"
 
-// A shape's volume from its arguments' numbers, in argument order (the material height first).
-// False when the shape's own rules refuse the dimensions.
-template <size_t N>
-using TankShape = bool (*)(const double (&numbers)[N], double* volume);
-
 // Coerces `count` worksheet arguments to numbers, first to last; false at the first that the
-// host does not turn into a number, leaving the rest uncoerced.
-bool CoerceNumbers(XLOPER* const* arguments, size_t count, double* numbers);
+// host does not turn into a number, leaving the rest uncoerced, and false when a dimension (any
+// number after the first) is negative: no tank has a negative radius or length, and the
+// formulas applied to one give volumes that mean nothing.
+bool CoerceTankNumbers(XLOPER* const* arguments, size_t count, double* numbers);
 
-// Stores a volume in the answer record and returns the record. A value that is not finite
-// leaves the record at #VALUE!: the host must never see NaN or infinity as a number.
-XLOPER* AnswerVolume(XLOPER* answer, double volume);
+// Stores a volume or a level in the answer record and returns the record. A value that is not
+// finite leaves the record at #VALUE!: the host must never see NaN or infinity as a number.
+XLOPER* AnswerTankNumber(XLOPER* answer, double number);
 
-// One call of a tank function: `answer` (the function's own static record) is #VALUE! until a
-// volume is stored in it; the arguments become numbers first to last, and `shape` computes the
-// volume from them unless an argument is no number or the shape refuses its dimensions.
-// Answers `answer`.
+// One call of a volume function: `answer` (the function's own static record) is #VALUE! until a
+// volume is stored in it; the arguments become numbers first to last, and the shape computes
+// the volume from them unless an argument is no number, a dimension is negative or the shape
+// refuses its dimensions. Answers `answer`.
 template <size_t N>
-XLOPER* TankFrame(XLOPER* answer, XLOPER* const (&arguments)[N], TankShape<N> shape) {
+XLOPER* TankFrame(XLOPER* answer, XLOPER* const (&arguments)[N], const TankShape<N>& shape) {
     StoreError(answer, xlerrValue);
     double numbers[N];
     double volume;
-    if (!CoerceNumbers(arguments, N, numbers) || !shape(numbers, &volume)) return answer;
-    return AnswerVolume(answer, volume);
+    if (!CoerceTankNumbers(arguments, N, numbers) || !shape.volume(numbers, &volume)) return answer;
+    return AnswerTankNumber(answer, volume);
 }
+

@@ -156,7 +156,8 @@ HelpTopic TankTopic(const DocumentedFunction& function) {
         .LinkTo("CvtVolume", "CvtVolume")
         .Write(" converts it further, for example to gallons. The formulas take pi as 3.141592654.");
     Heading(topic, "Errors");
-    topic.Add().Write("#VALUE! when an argument is not a number" +
+    topic.Add().Write("#VALUE! when an argument is not a number, when a radius or a length is negative (0 is "
+                      "allowed: such a tank holds nothing)" +
                       std::string(text && text->rules ? ", " + std::string(text->rules) : "") + ".");
     Example(topic, function);
     return topic;

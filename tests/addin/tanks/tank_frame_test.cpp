@@ -127,7 +127,7 @@ TEST_F(TankFrameTest, ZeroRadiusHorizontalCylinderAndZeroLengthTaperedTankHoldNo
     // Both would divide 0 by 0; an empty tank holds 0 at every height.
     const double negZero = -0.0;
     for (double height : {-1.0, 0.0, 0.5, 3.0, 1e300}) {
-        for (double length : {10.0, 0.0, -10.0}) {
+        for (double length : {10.0, 0.0}) {
             for (double radius : {0.0, negZero}) {
                 std::vector<double> args{height, radius, length};
                 XLOPER result = CallTank(Tank("VolHorzCyl"), args);
