@@ -19,7 +19,20 @@ const bench::RatioLine kRatioLines[] = {
     {"VolHorzCylCap", "BM_VolHorzCylCap", "BM_FloorVolHorzCylCap"},
     {"VolVertCylSphCap", "BM_VolVertCylSphCap", "BM_FloorVolVertCylSphCap"},
 };
-const char* const kExportsUsed[] = {"CvtLength", "xlAutoFree", "VolHorzCyl", "VolHorzCylCap", "VolVertCylSphCap"};
+// Each level function beside its volume function on the same tank: their ratio is about the
+// number of volumes a level takes.
+const bench::RatioLine kLevelLines[] = {
+    {"LevelSphere", "BM_LevelSphere", "BM_TankVolSphere"},
+    {"LevelVertCyl", "BM_LevelVertCyl", "BM_TankVolVertCyl"},
+    {"LevelVertCylSphCap", "BM_LevelVertCylSphCap", "BM_TankVolVertCylSphCap"},
+    {"LevelHorzCyl", "BM_LevelHorzCyl", "BM_TankVolHorzCyl"},
+    {"LevelHorzCylCap", "BM_LevelHorzCylCap", "BM_TankVolHorzCylCap"},
+    {"LevelTaperedCyl", "BM_LevelTaperedCyl", "BM_TankVolTaperedCyl"},
+};
+const char* const kExportsUsed[] = {"CvtLength",    "xlAutoFree",   "VolHorzCyl",      "VolHorzCylCap",
+                                    "VolVertCylSphCap", "VolSphere", "VolVertCyl",   "VolTaperedCyl",
+                                    "LevelSphere",  "LevelVertCyl", "LevelVertCylSphCap", "LevelHorzCyl",
+                                    "LevelHorzCylCap", "LevelTaperedCyl"};
 
 // Keeps the console output and remembers each benchmark's median CPU time per iteration (CPU
 // time: on a shared machine wall time also counts the neighbours).
@@ -36,9 +49,11 @@ public:
     std::map<std::string, double> nanoseconds;
 };
 
-void PrintRatios(const std::map<std::string, double>& nanoseconds) {
-    std::printf("\n%-20s %14s %16s %12s\n", "", "calls/s", "floor calls/s", "call/floor");
-    for (const bench::RatioLine& line : kRatioLines) {
+template <size_t N>
+void PrintRatios(const std::map<std::string, double>& nanoseconds, const bench::RatioLine (&lines)[N],
+                 const char* floorHeading, const char* ratioHeading) {
+    std::printf("\n%-20s %14s %16s %12s\n", "", "calls/s", floorHeading, ratioHeading);
+    for (const bench::RatioLine& line : lines) {
         auto call = nanoseconds.find(line.benchmark);
         auto floor = nanoseconds.find(line.floor);
         if (call == nanoseconds.end() || floor == nanoseconds.end()) continue;
@@ -68,7 +83,8 @@ int main(int argc, char** argv) {
     }
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    PrintRatios(reporter.nanoseconds);
+    PrintRatios(reporter.nanoseconds, kRatioLines, "floor calls/s", "call/floor");
+    PrintRatios(reporter.nanoseconds, kLevelLines, "volume calls/s", "level/volume");
 
     auto problems = xlhost::LedgerProblems();
     if (!problems.empty()) std::printf("ledger: %u problems, first: %s\n", unsigned(problems.size()), problems[0].c_str());

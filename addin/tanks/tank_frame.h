@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "host_records.h"
+#include "tank_level.h"
 #include "tank_volumes.h"
 #include "xloper.h"
 
@@ -30,3 +31,13 @@ XLOPER* TankFrame(XLOPER* answer, XLOPER* const (&arguments)[N], const TankShape
     return AnswerTankNumber(answer, volume);
 }
 
+// One call of a level function: as a volume function, with the volume in place of the height,
+// and the level of that volume (LevelOfVolume) as the answer.
+template <size_t N>
+XLOPER* LevelFrame(XLOPER* answer, XLOPER* const (&arguments)[N], const TankShape<N>& shape) {
+    StoreError(answer, xlerrValue);
+    double numbers[N];
+    double level;
+    if (!CoerceTankNumbers(arguments, N, numbers) || !LevelOfVolume(shape, numbers, &level)) return answer;
+    return AnswerTankNumber(answer, level);
+}

@@ -163,17 +163,56 @@ HelpTopic TankTopic(const DocumentedFunction& function) {
     return topic;
 }
 
+HelpTopic LevelTopic(const DocumentedFunction& function) {
+    HelpTopic topic{function.name, function.helpContext, function.name, {}};
+    TitleAndDescription(topic, function);
+    SyntaxAndArguments(topic, function);
+    const TankText* text = TankTextOf(function.volumeFunction);
+    const std::string top = text ? text->top : "the tank's top";
+    Heading(topic, "The tank");
+    if (text) topic.Add().Write(text->shape);
+    topic.Add()
+        .Write("The result is the height of the material, measured up from the lowest inside point of the tank, "
+               "at which the tank holds volume: the inverse of ")
+        .LinkTo(function.volumeFunction, function.volumeFunction)
+        .Write(", which takes the same dimensions. A volume of 0 gives 0; the volume of the full tank gives "
+               "its top (" + top + ").");
+    Heading(topic, "How exact");
+    topic.Add()
+        .Write("The result is the lowest height at which ")
+        .LinkTo(function.volumeFunction, function.volumeFunction)
+        .Write(", as the add-in computes it, holds at least volume, found to the last digit of the height. "
+               "Put back into " + function.volumeFunction + ", it gives volume again to the last digit wherever "
+               "the volume changes with the height. Near the bottom and the top of some tanks the volume "
+               "changes so little that a run of heights gives the same volume to the last digit; the result "
+               "is then the lowest of them. Where the rounding of the volume drops by one unit in its last "
+               "digit as the height rises (the integrated caps, a tank that narrows upward), the result may "
+               "lie a few units of the height's last digit above the lowest, at the height that gives volume "
+               "back.");
+    Heading(topic, "Units");
+    topic.Add().Write("Give volume in the cube of the length unit of the dimensions (cubic feet for feet); the "
+                      "height is in that length unit. ")
+        .LinkTo("CvtVolume", "CvtVolume")
+        .Write(" converts a volume in gallons or liters first.");
+    Heading(topic, "Errors");
+    topic.Add().Write("#VALUE! when an argument is not a number, when a radius or a length is negative, when "
+                      "volume is below 0 or more than the full tank holds" +
+                      std::string(text && text->rules ? ", " + std::string(text->rules) : "") + ".");
+    Example(topic, function);
+    return topic;
+}
+
 HelpTopic ContentsTopic(const std::vector<DocumentedFunction>& functions) {
     HelpTopic topic{"contents", ContentsHelpContext(), "Mezura Engineering Add-In", {}};
     topic.Add().WriteIn(kTitleFont, topic.title).spaceAfter = 6;
-    topic.Add().Write("Mezura adds unit conversions and tank volumes to Excel as worksheet functions. Type them "
+    topic.Add().Write("Mezura adds unit conversions, tank volumes and tank levels to Excel as worksheet functions. Type them "
                       "in a cell like any built-in function, or choose them in the Function Wizard under the "
                       "categories \"" + functions.front().category + "\" and \"" + functions.back().category + "\".");
     std::string category;
     for (const DocumentedFunction& function : functions) {
         if (function.category != category) {
             category = function.category;
-            Heading(topic, function.units ? "Unit conversions" : "Tank volumes");
+            Heading(topic, function.units ? "Unit conversions" : "Tank volumes and levels");
         }
         HelpParagraph& row = topic.Add().LinkTo(function.name, function.name).Tab().Write(function.description);
         row.tabStops = {200};
@@ -195,6 +234,8 @@ std::vector<HelpTopic> BuildHelpTopics() {
     const std::vector<DocumentedFunction>& functions = DocumentedFunctions();
     std::vector<HelpTopic> topics{ContentsTopic(functions)};
     for (const DocumentedFunction& function : functions)
-        topics.push_back(function.units ? ConversionTopic(function) : TankTopic(function));
+        topics.push_back(function.units                    ? ConversionTopic(function)
+                         : function.volumeFunction.empty() ? TankTopic(function)
+                                                           : LevelTopic(function));
     return topics;
 }

@@ -47,6 +47,9 @@ TEST(WorkedExampleListTest, EveryWorksheetFunctionHasOneExampleWithItsArguments)
 #define MEZURA_CONVERSION(procedure, type, arguments, category, context, description, helps, table, count, converter, source) \
     {#procedure, sizeof(type) - 2},
 #define MEZURA_TANK(procedure, type, arguments, category, context, description, helps) {#procedure, sizeof(type) - 2},
+#define MEZURA_LEVEL(procedure, type, arguments, category, context, description, helps, volume) \
+    {#procedure, sizeof(type) - 2},
+#define MEZURA_FUNCTION(procedure, type, arguments, category, context, description, helps) {#procedure, sizeof(type) - 2},
 #include "addin/functions.inc"
     };
     ASSERT_EQ(std::size(kPrintedExamples), std::size(listed));

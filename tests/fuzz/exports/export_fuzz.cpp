@@ -50,6 +50,8 @@ Entry g_entries[] = {
     {#procedure, int(sizeof(type) - 2), Answers::Conversion, nullptr},
 #define MEZURA_TANK(procedure, type, arguments, category, context, description, helps) \
     {#procedure, int(sizeof(type) - 2), Answers::Volume, nullptr},
+#define MEZURA_LEVEL(procedure, type, arguments, category, context, description, helps, volume) \
+    {#procedure, int(sizeof(type) - 2), Answers::Volume, nullptr},
 #include "addin/functions.inc"
     {"xlAutoRegister", 1, Answers::Registration, nullptr}, {"xlAddInManagerInfo", 1, Answers::ManagerInfo, nullptr},
     {"xlAutoOpen", 0, Answers::Command, nullptr},         {"xlAutoClose", 0, Answers::Command, nullptr},
