@@ -11,8 +11,16 @@
 // Answers 0 and writes the entry's index, or -1 when no label matches.
 int FindUnitByLabel(const char* text, const UnitEntry* table, WORD count, short* index);
 
-// Coerces `value` to a number and resolves both units (an index number, else a label) in
-// `table`. Answers 0 with the three out-parameters written, or xlerrValue / xlerrName.
+// Finds the alias equal to the counted string `text` (letter case of A-Z aside) in a list ended
+// by the row of index 0. Answers 0 and writes the unit's index, or -1.
+int FindUnitByAlias(const char* text, const UnitAlias* aliases, short* index);
+
+// A unit of `table` named by `text`: by its label, else by an alias of its quantity. Answers 0
+// and writes the unit's index, or -1.
+int FindUnit(const char* text, const UnitEntry* table, WORD count, short* index);
+
+// Coerces `value` to a number and resolves both units (an index number, else a label or an
+// alias) in `table`. Answers 0 with the three out-parameters written, or xlerrValue / xlerrName.
 int ResolveConversionArgs(XLOPER* value, XLOPER* units, XLOPER* newUnits, double* number,
                           short* fromIndex, short* toIndex, const UnitEntry* table, WORD count);
 
@@ -42,3 +50,4 @@ XLOPER* ConvertTemperature(XLOPER* value, XLOPER* units, XLOPER* newUnits, const
 #define MEZURA_CONVERSION(procedure, type, arguments, category, context, description, helps, table, count, converter, source) \
     XLL_EXPORT XLOPER* XLLAPI procedure(XLOPER* value, XLOPER* units, XLOPER* newUnits);
 #include "functions.inc"
+

@@ -1,4 +1,4 @@
-// Argument resolution of the conversion functions: the value as a number, each unit by index or label.
+// Argument resolution of the conversion functions: the value as a number, each unit by index, label or alias.
 #include "coerce.h"
 #include "conversion.h"
 #include "counted_text.h"
@@ -14,6 +14,24 @@ int FindUnitByLabel(const char* text, const UnitEntry* table, WORD count, short*
         }
     }
     return -1;
+}
+
+int FindUnitByAlias(const char* text, const UnitAlias* aliases, short* index) {
+    for (; aliases->index != 0; ++aliases) {
+        if (aliases->symbol[0] != text[0]) continue;
+        if (CompareCountedText(aliases->symbol, text) == 0) {
+            *index = aliases->index;
+            return 0;
+        }
+    }
+    return -1;
+}
+
+int FindUnit(const char* text, const UnitEntry* table, WORD count, short* index) {
+    if (FindUnitByLabel(text, table, count, index) == 0) return 0;
+    // A label always wins: the aliases are looked at only when no label matches.
+    const UnitCategory* category = CategoryOfTable(table);
+    return category ? FindUnitByAlias(text, category->aliases, index) : -1;
 }
 
 namespace {
@@ -43,7 +61,7 @@ inline __attribute__((always_inline)) UnitResolution ResolveUnit(XLOPER* unit, c
     // Given back only when the search is done: the text is the host's until then.
     HostRecordGuard release(&label);
     if (label.xltype != xltypeStr) return {xlerrName, true};
-    return {FindUnitByLabel(label.val.str, table, count, index) == 0 ? 0 : xlerrName, false};
+    return {FindUnit(label.val.str, table, count, index) == 0 ? 0 : xlerrName, false};
 }
 
 }  // namespace

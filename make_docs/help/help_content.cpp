@@ -13,6 +13,7 @@ namespace {
 // Tab stops of the unit tables (half-points): index, label, factor.
 constexpr unsigned kLabelColumn = 72;
 constexpr unsigned kFactorColumn = 400;
+constexpr unsigned kSymbolColumn = 600;
 constexpr unsigned kSectionSpace = 12;
 
 struct TankText {
@@ -59,6 +60,15 @@ std::string ExactNumber(double value) {
         if (std::strtod(text, nullptr) == value) break;
     }
     return text;
+}
+
+// The aliases of unit `index` of a conversion's table, "ft, FT"-style, in the order listed.
+std::string UnitSymbols(const DocumentedFunction& function, short index) {
+    std::string symbols;
+    const UnitCategory* category = CategoryOfTable(function.units);
+    for (const UnitAlias* alias = category ? category->aliases : nullptr; alias && alias->index; ++alias)
+        if (alias->index == index) symbols += (symbols.empty() ? "" : ", ") + std::string(alias->symbol + 1);
+    return symbols;
 }
 
 void Heading(HelpTopic& topic, const std::string& text) {
@@ -126,14 +136,20 @@ HelpTopic ConversionTopic(const DocumentedFunction& function) {
         topic.Add().Write("A unit's factor is how many of that unit make one " + UnitLabel(*base) +
                           "; a value converts by the factor of new_units divided by the factor of units.");
     }
+    topic.Add().Write("A unit may also be named by one of the symbols beside it (letter case ignored); a label "
+                      "is always found before a symbol, and the result carries the label.");
+    const std::vector<unsigned> tabStops =
+        temperature ? std::vector<unsigned>{kLabelColumn, kFactorColumn} : std::vector<unsigned>{kLabelColumn, kFactorColumn, kSymbolColumn};
     HelpParagraph& header = topic.Add().WriteIn(kHeadingFont, "Index").Tab().WriteIn(kHeadingFont, "Label");
     if (!temperature) header.Tab().WriteIn(kHeadingFont, "Factor");
-    header.tabStops = {kLabelColumn, kFactorColumn};
+    header.Tab().WriteIn(kHeadingFont, "Symbols");
+    header.tabStops = tabStops;
     for (WORD i = 0; i < function.unitCount; ++i) {
         const UnitEntry& unit = function.units[i];
         HelpParagraph& row = topic.Add().Write(std::to_string(unit.index)).Tab().Write(UnitLabel(unit));
         if (!temperature) row.Tab().Write(ExactNumber(unit.factor));
-        row.tabStops = {kLabelColumn, kFactorColumn};
+        row.Tab().Write(UnitSymbols(function, unit.index));
+        row.tabStops = tabStops;
     }
     Example(topic, function);
     return topic;

@@ -253,20 +253,30 @@ def main():
               for r in tree_leaves(files['|TTLBTREE'], lambda d, at: 4 + zstring_size(d, at + 4))]
     check(titles == sorted((t['offset'], t['title']) for t in topics), '|TTLBTREE lists every topic by offset')
 
-    # The unit tables: every row's label and factor against the add-in's answer for that unit.
-    rows = []
+    # The unit tables: every row's label and factor against the add-in's answer for that unit,
+    # and every symbol beside it naming that very unit.
+    rows, symbols = [], []
     for topic in topics:
         for line in topic['text'].split('\n'):
             cells = line.split('\t')
             if len(cells) >= 2 and cells[0].isdigit() and topic['title'].startswith('Cvt'):
-                rows.append((topic['title'], int(cells[0]), cells[1], float(cells[2]) if len(cells) > 2 else None))
+                factor = None
+                if len(cells) > 2 and re.fullmatch(r'[-+0-9.eE]+', cells[2]):
+                    factor = float(cells[2])
+                    del cells[2]
+                rows.append((topic['title'], int(cells[0]), cells[1], factor))
+                if len(cells) > 2 and cells[2]:
+                    symbols += [(topic['title'], cells[1], symbol) for symbol in cells[2].split(', ')]
     unit_count = sum(units for _, _, _, units in listed if units)
     check(len(rows) == unit_count, f'the help lists {len(rows)} units, the catalogue {unit_count}')
+    check(len(symbols) > len(listed), f'the help lists only {len(symbols)} symbols')
     with tempfile.TemporaryDirectory() as scratch:
         sheet = os.path.join(scratch, 'units.sheet')
         with open(sheet, 'w') as out:
             for n, (function, index, _, _) in enumerate(rows, 1):
                 out.write(f'A{n}:B{n} = {function}(1, 1, {index})\n')
+            for n, (function, _, symbol) in enumerate(symbols, len(rows) + 1):
+                out.write(f'A{n}:B{n} = {function}(1, 1, "{symbol}")\n')
         grid = run(wrapper + [host, addin, native(sheet)])
     answers = {}
     for line in grid.splitlines():
@@ -282,6 +292,10 @@ def main():
             expected = factor / first_factor[function]
             check(abs(float(number) - expected) <= 1e-13 * abs(expected),
                   f'{function} unit {index}: help factor {factor}, add-in {number}')
+
+    for n, (function, label, symbol) in enumerate(symbols, len(rows) + 1):
+        check(answers.get(n, ('', ''))[1] == label, f'{function}: the help gives "{symbol}" to "{label}", '
+              f'the add-in answers "{answers.get(n, ("", ""))[1]}"')
 
     if options.viewer:
         # Each request must change what is shown: context 3 is the contents, so they are apart.
