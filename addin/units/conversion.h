@@ -51,3 +51,8 @@ XLOPER* ConvertTemperature(XLOPER* value, XLOPER* units, XLOPER* newUnits, const
     XLL_EXPORT XLOPER* XLLAPI procedure(XLOPER* value, XLOPER* units, XLOPER* newUnits);
 #include "functions.inc"
 
+// The labels of one quantity's unit table (the quantity named as its function without "Cvt",
+// letter case aside, or by its number in the order of the functions) as one column, row n
+// holding index n, in one block flagged for xlAutoFree with copies of the labels; #NAME? for a
+// quantity that names none, #VALUE! when the heap cannot supply the block (unit_labels.cpp).
+XLL_EXPORT XLOPER* XLLAPI UnitLabels(XLOPER* quantity);

@@ -1,6 +1,7 @@
 // What the help says: composed from the registered functions, their unit tables and examples.
 #include "help_content.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -98,6 +99,14 @@ void Example(HelpTopic& topic, const DocumentedFunction& function) {
     if (!example) return;
     Heading(topic, "Example");
     HelpParagraph& paragraph = topic.Add().WriteIn(kCodeFont, ExampleFormula(*example));
+    if (!example->texts.empty()) {
+        std::string texts;
+        for (size_t i = 0; i < example->texts.size(); ++i)
+            texts += (i == 0 ? "" : i + 1 == example->texts.size() ? " and " : ", ") + example->texts[i];
+        paragraph.Write(", entered as an array formula over " + std::to_string(example->texts.size()) +
+                        " cells of a column, gives " + texts + ".");
+        return;
+    }
     paragraph.Write(" gives " + GeneralFormat(example->number));
     if (!example->label.empty()) paragraph.Write(" and the label \"" + example->label + "\"");
     paragraph.Write(".");
@@ -218,20 +227,57 @@ HelpTopic LevelTopic(const DocumentedFunction& function) {
     return topic;
 }
 
+// UnitLabels: the quantities it knows, by name and number.
+HelpTopic LabelsTopic(const DocumentedFunction& function) {
+    HelpTopic topic{function.name, function.helpContext, function.name, {}};
+    TitleAndDescription(topic, function);
+    SyntaxAndArguments(topic, function);
+    Heading(topic, "Result");
+    topic.Add().Write("A column of texts: the labels of the quantity's units, the label of index n in row n, as "
+                      "the conversion functions take them. Select as many cells of a column as the quantity has "
+                      "units, type the formula and enter it as an array formula with Ctrl+Shift+Enter; a formula "
+                      "in one cell shows the first label.");
+    Heading(topic, "Quantities");
+    topic.Add().Write("quantity is a name below (the conversion function's name without Cvt; the case of the "
+                      "letters does not matter) or its number, as a value or in a cell.");
+    HelpParagraph& header = topic.Add().WriteIn(kHeadingFont, "Number").Tab().WriteIn(kHeadingFont, "Name")
+                                .Tab().WriteIn(kHeadingFont, "Units");
+    header.tabStops = {kLabelColumn, kFactorColumn};
+    for (WORD i = 0; i < kUnitCategoryCount; ++i) {
+        const UnitCategory& category = g_unitCategories[i];
+        HelpParagraph& row = topic.Add().Write(std::to_string(i + 1)).Tab()
+                                 .LinkTo(std::string("Cvt") + (category.name + 1), category.name + 1)
+                                 .Tab().Write(std::to_string(category.count));
+        row.tabStops = {kLabelColumn, kFactorColumn};
+    }
+    Heading(topic, "Errors");
+    topic.Add().Write("#NAME? when quantity is neither one of the names nor a number from 1 to " +
+                      std::to_string(kUnitCategoryCount) + ".");
+    Example(topic, function);
+    return topic;
+}
+
 HelpTopic ContentsTopic(const std::vector<DocumentedFunction>& functions) {
     HelpTopic topic{"contents", ContentsHelpContext(), "Mezura Engineering Add-In", {}};
     topic.Add().WriteIn(kTitleFont, topic.title).spaceAfter = 6;
-    topic.Add().Write("Mezura adds unit conversions, tank volumes and tank levels to Excel as worksheet functions. Type them "
-                      "in a cell like any built-in function, or choose them in the Function Wizard under the "
-                      "categories \"" + functions.front().category + "\" and \"" + functions.back().category + "\".");
-    std::string category;
-    for (const DocumentedFunction& function : functions) {
-        if (function.category != category) {
-            category = function.category;
-            Heading(topic, function.units ? "Unit conversions" : "Tank volumes and levels");
+    // The categories in order of first use, each with its functions in list order.
+    std::vector<std::string> categories;
+    for (const DocumentedFunction& function : functions)
+        if (std::find(categories.begin(), categories.end(), function.category) == categories.end())
+            categories.push_back(function.category);
+    std::string quoted;
+    for (size_t i = 0; i < categories.size(); ++i)
+        quoted += (i == 0 ? "\"" : i + 1 == categories.size() ? " and \"" : ", \"") + categories[i] + "\"";
+    topic.Add().Write("Mezura adds unit conversions, tank volumes and tank levels to Excel as worksheet functions. "
+                      "Type them in a cell like any built-in function, or choose them in the Function Wizard under "
+                      "the categories " + quoted + ".");
+    for (const std::string& category : categories) {
+        Heading(topic, category == functions.front().category ? "Unit conversions" : "Tank volumes and levels");
+        for (const DocumentedFunction& function : functions) {
+            if (function.category != category) continue;
+            HelpParagraph& row = topic.Add().LinkTo(function.name, function.name).Tab().Write(function.description);
+            row.tabStops = {200};
         }
-        HelpParagraph& row = topic.Add().LinkTo(function.name, function.name).Tab().Write(function.description);
-        row.tabStops = {200};
     }
     Heading(topic, "Installing the add-in");
     topic.Add().Write("Setup copies the add-in and this help file into one directory. In Excel choose Tools, "
@@ -250,8 +296,9 @@ std::vector<HelpTopic> BuildHelpTopics() {
     const std::vector<DocumentedFunction>& functions = DocumentedFunctions();
     std::vector<HelpTopic> topics{ContentsTopic(functions)};
     for (const DocumentedFunction& function : functions)
-        topics.push_back(function.units                    ? ConversionTopic(function)
-                         : function.volumeFunction.empty() ? TankTopic(function)
-                                                           : LevelTopic(function));
+        topics.push_back(function.units                     ? ConversionTopic(function)
+                         : !function.volumeFunction.empty() ? LevelTopic(function)
+                         : function.name == "UnitLabels"    ? LabelsTopic(function)
+                                                            : TankTopic(function));
     return topics;
 }

@@ -60,6 +60,11 @@ WorkbookSheet InstallSheet() {
     ++row;
     for (const WorkedExample& example : WorkedExamples()) {
         sheet.cells.push_back(TextCell(row, 0, ExampleFormula(example)));
+        if (!example.texts.empty()) {
+            // A list fills a column of cells: one text a row.
+            for (const std::string& text : example.texts) sheet.cells.push_back(TextCell(row++, 1, text));
+            continue;
+        }
         sheet.cells.push_back(NumberCell(row, 1, example.number));
         // A tank function answers without a label: its volume is in the cube of its length unit.
         if (!example.label.empty()) sheet.cells.push_back(TextCell(row, 2, example.label));

@@ -35,7 +35,7 @@ namespace {
 
 using namespace export_fuzz;
 
-enum class Answers { Conversion, Volume, Registration, ManagerInfo, Command };
+enum class Answers { Conversion, Volume, List, Registration, ManagerInfo, Command };
 
 struct Entry {
     const char* name;
@@ -52,6 +52,8 @@ Entry g_entries[] = {
     {#procedure, int(sizeof(type) - 2), Answers::Volume, nullptr},
 #define MEZURA_LEVEL(procedure, type, arguments, category, context, description, helps, volume) \
     {#procedure, int(sizeof(type) - 2), Answers::Volume, nullptr},
+#define MEZURA_FUNCTION(procedure, type, arguments, category, context, description, helps) \
+    {#procedure, int(sizeof(type) - 2), Answers::List, nullptr},
 #include "addin/functions.inc"
     {"xlAutoRegister", 1, Answers::Registration, nullptr}, {"xlAddInManagerInfo", 1, Answers::ManagerInfo, nullptr},
     {"xlAutoOpen", 0, Answers::Command, nullptr},         {"xlAutoClose", 0, Answers::Command, nullptr},
@@ -102,7 +104,7 @@ void CheckStaticRecord(const Entry& entry, const XLOPER* result) {
     if (!InAddinImage(result)) Fail(entry.name, "an unflagged result that is no static record of the add-in");
     if (result->xltype == xltypeErr) {
         WORD code = result->val.err;
-        bool named = entry.answers == Answers::Conversion && code == xlerrName;
+        bool named = (entry.answers == Answers::Conversion || entry.answers == Answers::List) && code == xlerrName;
         if (code != xlerrValue && !named) Fail(entry.name, "error code " + std::to_string(code));
     } else if (result->xltype == xltypeNum &&
                (entry.answers == Answers::Volume || entry.answers == Answers::Registration)) {
@@ -122,6 +124,15 @@ void CheckOwnedBlock(const Entry& entry, const XLOPER* result) {
             Fail(entry.name, "elements are not {number, text}");
         CheckNumber(entry, array.lparray[0].val.num);
         if (!InAddinImage(array.lparray[1].val.str)) Fail(entry.name, "a label that is not the catalogue's");
+    } else if (entry.answers == Answers::List && result->xltype == (xltypeMulti | xlbitDLLFree)) {
+        const auto& array = result->val.array;
+        if (array.columns != 1 || array.rows == 0) Fail(entry.name, "a list that is not one column");
+        if (!InsideBlock(result, array.lparray, array.rows * sizeof(XLOPER))) Fail(entry.name, "elements outside the block");
+        for (WORD i = 0; i < array.rows; ++i) {
+            const char* text = array.lparray[i].val.str;
+            if (array.lparray[i].xltype != xltypeStr || !InsideBlock(result, text, 1 + static_cast<unsigned char>(text[0])))
+                Fail(entry.name, "an element that is no text of the block");
+        }
     } else if (entry.answers == Answers::ManagerInfo && result->xltype == (xltypeStr | xlbitDLLFree)) {
         const char* text = result->val.str;
         if (!InsideBlock(result, text, 1) || !InsideBlock(result, text, 1 + static_cast<unsigned char>(text[0])))
