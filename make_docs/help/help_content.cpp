@@ -14,7 +14,8 @@ namespace {
 // Tab stops of the unit tables (half-points): index, label, factor.
 constexpr unsigned kLabelColumn = 72;
 constexpr unsigned kFactorColumn = 400;
-constexpr unsigned kSymbolColumn = 600;
+constexpr unsigned kSymbolColumn = 660;
+constexpr unsigned kQuantityColumn = 120;  // after "Number"
 constexpr unsigned kSectionSpace = 12;
 
 struct TankText {
@@ -130,7 +131,7 @@ HelpTopic ConversionTopic(const DocumentedFunction& function) {
     Heading(topic, "Errors");
     topic.Add().Write("#VALUE! when value is not a number, when an index number is outside 1 to " +
                       std::to_string(function.unitCount) + ", or when the converted number is too large to be a number.");
-    topic.Add().Write("#NAME? when a label is not in the table, or when a unit is neither a number nor a text.");
+    topic.Add().Write("#NAME? when a text is neither a label nor a symbol of the table, or when a unit is neither a number nor a text.");
 
     Heading(topic, "Units");
     const UnitEntry* base = nullptr;
@@ -242,13 +243,14 @@ HelpTopic LabelsTopic(const DocumentedFunction& function) {
                       "letters does not matter) or its number, as a value or in a cell.");
     HelpParagraph& header = topic.Add().WriteIn(kHeadingFont, "Number").Tab().WriteIn(kHeadingFont, "Name")
                                 .Tab().WriteIn(kHeadingFont, "Units");
-    header.tabStops = {kLabelColumn, kFactorColumn};
+    const std::vector<unsigned> tabStops = {kQuantityColumn, kFactorColumn};
+    header.tabStops = tabStops;
     for (WORD i = 0; i < kUnitCategoryCount; ++i) {
         const UnitCategory& category = g_unitCategories[i];
         HelpParagraph& row = topic.Add().Write(std::to_string(i + 1)).Tab()
                                  .LinkTo(std::string("Cvt") + (category.name + 1), category.name + 1)
                                  .Tab().Write(std::to_string(category.count));
-        row.tabStops = {kLabelColumn, kFactorColumn};
+        row.tabStops = tabStops;
     }
     Heading(topic, "Errors");
     topic.Add().Write("#NAME? when quantity is neither one of the names nor a number from 1 to " +
