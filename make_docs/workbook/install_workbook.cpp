@@ -1,11 +1,8 @@
 // install.xls: how to finish the installation in Excel, the worked examples and the functions.
 #include "workbook/install_workbook.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-
 #include "documented_functions.h"
+#include "output_file.h"
 #include "registration_table.h"
 #include "workbook/compound_file.h"
 #include "workbook/workbook_stream.h"
@@ -94,17 +91,5 @@ bool WriteInstallWorkbook(const char* path, std::string* error) {
     if (!BuildWorkbookStream({InstallSheet(), FunctionsSheet()}, &stream, error) ||
         !BuildCompoundFile("Workbook", stream, &file, error))
         return false;
-    std::FILE* out = std::fopen(path, "wb");
-    if (!out) {
-        *error = std::strerror(errno);
-        return false;
-    }
-    const bool written = std::fwrite(file.data(), 1, file.size(), out) == file.size();
-    const int writeErrno = errno;
-    if (std::fclose(out) != 0 || !written) {
-        *error = std::strerror(written ? errno : writeErrno);
-        std::remove(path);  // no half workbook for Setup to open
-        return false;
-    }
-    return true;
+    return WriteWholeFile(path, file, error);
 }
