@@ -207,14 +207,16 @@ void AppendSheet(std::vector<uint8_t>* stream, const WorkbookSheet& sheet, const
     PutWord(options, 0x04C1 | 0x0100);  // automatic page breaks, outline defaults; fit the printout to pages
     AppendRecord(stream, BiffRecord::kWsBool, options);
     RecordBody setup;
-    PutWord(setup, 0);    // paper size...
-    PutWord(setup, 100);  // ...and scale: the printer's own (see the options below)
-    PutWord(setup, 1);    // first page number
-    PutWord(setup, 1);    // fit to one page wide...
-    PutWord(setup, 0);    // ...and as many pages long as it takes
-    PutWord(setup, 0x0006);  // portrait; paper, scale and orientation left to the printer
-    PutWord(setup, 0);
-    PutWord(setup, 0);
+    // Every setting given and marked valid: some readers that find the printer's settings "not
+    // initialised" drop the fit to the page width with them.
+    PutWord(setup, 1);       // paper size: US Letter
+    PutWord(setup, 100);     // scale, which the fit below overrides
+    PutWord(setup, 1);       // first page number
+    PutWord(setup, 1);       // fit to one page wide...
+    PutWord(setup, 0);       // ...and as many pages long as it takes
+    PutWord(setup, 0x0002);  // portrait
+    PutWord(setup, 300);     // print resolution, dots per inch, across...
+    PutWord(setup, 300);     // ...and down
     PutDouble(setup, 0.5);  // header and footer margins, inches
     PutDouble(setup, 0.5);
     PutWord(setup, 1);  // copies
