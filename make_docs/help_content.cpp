@@ -182,10 +182,12 @@ HelpPage ContentsPage(const std::vector<DocumentedFunction>& functions, std::vec
         row.push_back(HelpText().Write(function.description));
     }
     page.Heading("Installing the add-in");
-    page.Paragraph().Write("Setup copies the add-in and this help file into one directory. In Excel choose Tools, "
-                           "Add-Ins..., then Browse..., and select MEZURA32.XLL in that directory (MEZURA64.XLL for "
-                           "64-bit Excel). Keep MEZURA.HLP beside the add-in: the Function Wizard's Help button and "
-                           "the About box look for it there.");
+    page.Paragraph().Write("Setup copies the add-ins and the help files into one directory. In Excel 2007 and later "
+                           "choose File, Options, Add-ins, Manage: Excel Add-ins, Go..., then Browse...; in Excel 97 "
+                           "to 2003 choose Tools, Add-Ins..., then Browse.... Select MEZURA32.XLL in that directory "
+                           "(MEZURA64.XLL for 64-bit Excel). Keep MEZURA.CHM and MEZURA.HLP beside the add-in: the "
+                           "Function Wizard's Help button and the About box look for them there, Excel 2007 and later "
+                           "for MEZURA.CHM, earlier Excel for MEZURA.HLP.");
     page.Heading("Help > Mezura...");
     page.Paragraph().Write("The command Mezura... on Excel's Help menu opens the About box, which shows the add-in's "
                            "version. Its Help button opens this topic.");
