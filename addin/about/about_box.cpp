@@ -33,7 +33,8 @@ HtmlHelpFunction LoadHtmlHelp() {
         if (length == 0 || length >= MAX_PATH - 16) return HtmlHelpFunction(nullptr);
         lstrcatA(path, "\\hhctrl.ocx");
         HMODULE library = LoadLibraryA(path);
-        return library ? reinterpret_cast<HtmlHelpFunction>(GetProcAddress(library, "HtmlHelpA")) : nullptr;
+        FARPROC entry = library ? GetProcAddress(library, "HtmlHelpA") : nullptr;
+        return reinterpret_cast<HtmlHelpFunction>(reinterpret_cast<void*>(entry));
     }();
     return htmlHelp;
 }
