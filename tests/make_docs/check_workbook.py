@@ -16,8 +16,12 @@ from doc_checks import bits, check, failures, function_categories, function_list
 
 SIGNATURE = bytes.fromhex("D0CF11E0A1B11AE1")
 CATEGORIES = ("Unit Converions", "Volume Calculations")
-INSTRUCTIONS = ("Tools > Add-Ins...", "Browse...", "MEZURA32.XLL", "MEZURA64.XLL", "MEZURA.HLP",
-                "Help > Mezura...", '"Unit Converions" and "Volume Calculations"')
+INSTRUCTIONS = ("Tools > Add-Ins...", "File > Options > Add-ins", "Excel Add-ins, then Go...", "Browse...",
+                "MEZURA32.XLL", "MEZURA64.XLL", "32-bit or 64-bit", "MEZURA.CHM", "MEZURA.HLP",
+                "[CORVANE], line Install=", "Help > Mezura...", '"Unit Converions" and "Volume Calculations"')
+TANK_UNITS = "length unit cubed"
+LEVEL_UNITS = "length unit"
+LEVELS = {name for kind, name, _, _ in function_list() if kind == "LEVEL"}
 # The worksheet functions of the add-in's function list, in its order (the command is none).
 FUNCTIONS = [name for kind, name, _, _ in function_list() if kind != "COMMAND"]
 # Each function's category, as the string id its row gives ("2021": the conversions' category).
@@ -109,8 +113,14 @@ def check_install_sheet(book, sheet, examples):
         check(got.ctype == xlrd.XL_CELL_NUMBER and bits(got.value) == bits(float(number)),
               "%s: result %r (%s), expected %s (%s)" % (name, got.value, got.ctype == xlrd.XL_CELL_NUMBER and
                                                        bits(got.value), number, bits(float(number))))
+        # Shown as the help shows it: the decimals of its 15 significant digits, not all 17.
+        code = book.format_map[book.xf_list[sheet.cell_xf_index(row, 1)].format_key].format_str
+        shown = "%.15g" % float(number)
+        decimals = len(shown) - shown.index(".") - 1 if "." in shown else 0
+        check(code == ("0." + "0" * decimals if decimals else "0"), "%s: result format %r for %s" % (name, code, shown))
         units = sheet.cell_value(row, 2) if sheet.ncols > 2 else ""
-        check(units == label, "%s: units %r, expected %r" % (name, units, label))
+        expected = label or (LEVEL_UNITS if name in LEVELS else TANK_UNITS)
+        check(units == expected, "%s: units %r, expected %r" % (name, units, expected))
 
 
 def check_functions_sheet(sheet, examples):
