@@ -2,9 +2,11 @@
 #include "emulated_excel.h"
 
 #include <cstdint>
+#include <mutex>
 #include <unordered_map>
 
 #include "coercion.h"
+#include "excel12.h"
 #include "registry.h"
 #include "worksheet_calls.h"
 #include "xlcall32.h"
@@ -14,6 +16,7 @@ namespace xlhost {
 namespace {
 
 struct HostState {
+    std::mutex lock;  // over `unhandled` and `calls`, which recalculation threads update
     std::string addinPath;
     void* mainWindow = nullptr;
     std::vector<UnhandledCall> unhandled;
@@ -55,7 +58,21 @@ int Free(int count, XLOPER** args) {
     return xlretSuccess;
 }
 
+thread_local bool t_recalculationThread = false;
+
+// What a thread-safe function may ask of Excel from a recalculation thread.
+bool IsThreadSafeService(int xlfn) { return xlfn == xlCoerce || xlfn == xlFree || xlfn == xlSheetNm; }
+
 }  // namespace
+
+void MarkRecalculationThread() { t_recalculationThread = true; }
+bool OnRecalculationThread() { return t_recalculationThread; }
+
+void NoteCall(int xlfn) {
+    HostState& host = TheHost();
+    std::lock_guard<std::mutex> hold(host.lock);
+    ++host.calls[xlfn];
+}
 
 void StartEmulatedExcel() {
     SetExcel4Handler(&HandleExcel4);
@@ -76,13 +93,26 @@ void SetMainWindow(void* window) { TheHost().mainWindow = window; }
 const std::vector<UnhandledCall>& UnhandledCalls() { return TheHost().unhandled; }
 
 size_t CallCount(int xlfn) {
+    std::lock_guard<std::mutex> hold(TheHost().lock);
     auto found = TheHost().calls.find(xlfn);
     return found == TheHost().calls.end() ? 0 : found->second;
 }
 
 int HandleExcel4(int xlfn, XLOPER* result, int count, XLOPER** args) {
+    if (t_recalculationThread) {
+        NoteFault("Excel4 called on a recalculation thread: function " + std::to_string(xlfn));
+        return xlretNotThreadSafe;
+    }
+    return DispatchCall(xlfn, result, count, args);
+}
+
+int DispatchCall(int xlfn, XLOPER* result, int count, XLOPER** args) {
     HostState& host = TheHost();
-    ++host.calls[xlfn];
+    NoteCall(xlfn);
+    if (t_recalculationThread && !IsThreadSafeService(xlfn)) {
+        NoteFault("Excel12 asked for a service that is not thread-safe: function " + std::to_string(xlfn));
+        return xlretNotThreadSafe;
+    }
     switch (xlfn) {
     case xlCoerce:
         if (count < 1 || count > 2) return xlretInvCount;
@@ -132,10 +162,24 @@ int HandleExcel4(int xlfn, XLOPER* result, int count, XLOPER** args) {
         return New(result, count, args);
     case xlcClose:
         return Close(result, count, args);
-    default:
+    default: {
+        std::lock_guard<std::mutex> hold(host.lock);
         host.unhandled.push_back(UnhandledCall{xlfn, count});
         return xlretFailed;
+    }
     }
 }
 
 }  // namespace xlhost
+
+// Excel 2007 and later export their Excel12 entry from the program itself, under this name,
+// and add-ins look it up there; so does this host's program. Note its argument order: the
+// count and the arguments come before the result.
+#ifdef _WIN32
+#define XLHOST_PROGRAM_EXPORT __declspec(dllexport)
+#else
+#define XLHOST_PROGRAM_EXPORT __attribute__((visibility("default")))
+#endif
+extern "C" XLHOST_PROGRAM_EXPORT int XLLAPI MdCallBack12(int xlfn, int count, XLOPER12** args, XLOPER12* result) {
+    return xlhost::HandleExcel12(xlfn, result, count, args);
+}
