@@ -38,8 +38,9 @@ void HandOut(const XLOPER& answer, XLOPER12* result) {
         break;
     }
     case xltypeRef: {
+        // The host answers references of one area.
         XLMREF12* list = AllocateAreaList12();
-        *list = *wide.val.mref.lpmref;
+        *list = {1, {wide.val.mref.lpmref->reftbl[0]}};
         wide.val.mref.lpmref = list;
         break;
     }
@@ -170,11 +171,17 @@ XLOPER12 WidenRecord(const XLOPER& record, RecordStorage* storage) {
         wide.val.sref.count = 1;
         wide.val.sref.ref = WidenArea(record.val.sref.ref);
         break;
-    case xltypeRef:
-        storage->wideAreas.push_back(XLMREF12{1, {WidenArea(record.val.mref.lpmref->reftbl[0])}});
-        wide.val.mref.lpmref = &storage->wideAreas.back();
+    case xltypeRef: {
+        // The count, then as many areas: room for one area more than the list holds.
+        WORD count = record.val.mref.lpmref ? record.val.mref.lpmref->count : 0;
+        storage->wideAreas.emplace_back(size_t(count) + 1);
+        auto* list = reinterpret_cast<XLMREF12*>(storage->wideAreas.back().data());
+        list->count = count;
+        for (WORD i = 0; i < count; ++i) list->reftbl[i] = WidenArea(record.val.mref.lpmref->reftbl[i]);
+        wide.val.mref.lpmref = record.val.mref.lpmref ? list : nullptr;
         wide.val.mref.idSheet = record.val.mref.idSheet;
         break;
+    }
     case xltypeMulti: {
         storage->wideArrays.emplace_back();
         std::vector<XLOPER12>& elements = storage->wideArrays.back();

@@ -36,7 +36,7 @@ struct RecordStorage {
     std::deque<std::vector<XLOPER>> arrays;
     std::deque<std::vector<XLOPER12>> wideArrays;
     std::deque<XLMREF> areas;
-    std::deque<XLMREF12> wideAreas;
+    std::deque<std::vector<XLREF12>> wideAreas;  // an XLMREF12 each: the count, then its areas
 };
 
 // One record in the other form: values, texts, arrays and references alike.

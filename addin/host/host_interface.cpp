@@ -28,7 +28,8 @@ Excel12Entry g_excel12Entry = nullptr;
 Excel12Entry FindExcel12Entry() {
 #ifdef _WIN32
     HMODULE program = GetModuleHandleA(nullptr);
-    return program ? reinterpret_cast<Excel12Entry>(GetProcAddress(program, kExcel12EntryName)) : nullptr;
+    if (!program) return nullptr;
+    return reinterpret_cast<Excel12Entry>(reinterpret_cast<void*>(GetProcAddress(program, kExcel12EntryName)));
 #else
     void* program = dlopen(nullptr, RTLD_NOW);
     if (!program) return nullptr;
