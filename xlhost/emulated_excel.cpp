@@ -1,9 +1,9 @@
 // The emulated Excel: answers the add-in's Excel4 calls from its workbook, and keeps the ledger.
 #include "emulated_excel.h"
 
+#include <atomic>
 #include <cstdint>
 #include <mutex>
-#include <unordered_map>
 
 #include "coercion.h"
 #include "excel12.h"
@@ -15,17 +15,29 @@ namespace xlhost {
 
 namespace {
 
+// Function numbers: worksheet and macro functions below 0x400, the C API's own from 0x4000,
+// commands from 0x8000 (each with its own counters).
+constexpr int kCountedNumbers = 0x400;
+
 struct HostState {
-    std::mutex lock;  // over `unhandled` and `calls`, which recalculation threads update
+    std::mutex lock;  // over `unhandled`, which recalculation threads may add to
     std::string addinPath;
     void* mainWindow = nullptr;
     std::vector<UnhandledCall> unhandled;
-    std::unordered_map<int, size_t> calls;
+    // Counted by every thread at once, so each count is an atomic of its own.
+    std::atomic<size_t> calls[3][kCountedNumbers];
 };
+
 
 HostState& TheHost() {
     static HostState* state = new HostState;
     return *state;
+}
+
+std::atomic<size_t>* CallCounter(int xlfn) {
+    int block = xlfn & 0x8000 ? 2 : xlfn & 0x4000 ? 1 : 0;
+    int number = xlfn & ~0xC000;
+    return number >= 0 && number < kCountedNumbers ? &TheHost().calls[block][number] : nullptr;
 }
 
 void AnswerText(XLOPER* result, const std::string& text) {
@@ -65,13 +77,11 @@ bool IsThreadSafeService(int xlfn) { return xlfn == xlCoerce || xlfn == xlFree |
 
 }  // namespace
 
-void MarkRecalculationThread() { t_recalculationThread = true; }
+void MarkRecalculationThread(bool recalculating) { t_recalculationThread = recalculating; }
 bool OnRecalculationThread() { return t_recalculationThread; }
 
 void NoteCall(int xlfn) {
-    HostState& host = TheHost();
-    std::lock_guard<std::mutex> hold(host.lock);
-    ++host.calls[xlfn];
+    if (std::atomic<size_t>* counter = CallCounter(xlfn)) counter->fetch_add(1, std::memory_order_relaxed);
 }
 
 void StartEmulatedExcel() {
@@ -82,7 +92,8 @@ void StartEmulatedExcel() {
     ResetQuietMode();
     HostState& host = TheHost();
     host.unhandled.clear();
-    host.calls.clear();
+    for (auto& block : host.calls)
+        for (auto& counter : block) counter.store(0, std::memory_order_relaxed);
     host.mainWindow = nullptr;
 }
 
@@ -93,9 +104,8 @@ void SetMainWindow(void* window) { TheHost().mainWindow = window; }
 const std::vector<UnhandledCall>& UnhandledCalls() { return TheHost().unhandled; }
 
 size_t CallCount(int xlfn) {
-    std::lock_guard<std::mutex> hold(TheHost().lock);
-    auto found = TheHost().calls.find(xlfn);
-    return found == TheHost().calls.end() ? 0 : found->second;
+    std::atomic<size_t>* counter = CallCounter(xlfn);
+    return counter ? counter->load(std::memory_order_relaxed) : 0;
 }
 
 int HandleExcel4(int xlfn, XLOPER* result, int count, XLOPER** args) {

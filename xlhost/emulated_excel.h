@@ -42,10 +42,11 @@ int HandleExcel4(int xlfn, XLOPER* result, int count, XLOPER** args);
 int DispatchCall(int xlfn, XLOPER* result, int count, XLOPER** args);
 void NoteCall(int xlfn);
 
-// Marks the calling thread as one of the host's recalculation threads, where only the
-// services Excel documents as thread-safe may be asked for (xlCoerce, xlFree, xlSheetNm);
-// any other call is answered xlretNotThreadSafe and noted as a fault in the ledger.
-void MarkRecalculationThread();
+// Marks the calling thread as one of the host's recalculation threads (or, with false, no
+// longer), where only the services Excel documents as thread-safe may be asked for (xlCoerce,
+// xlFree, xlSheetNm); any other call is answered xlretNotThreadSafe and noted as a fault in
+// the ledger.
+void MarkRecalculationThread(bool recalculating = true);
 bool OnRecalculationThread();
 
 }  // namespace xlhost

@@ -224,13 +224,14 @@ int HandleExcel12(int xlfn, XLOPER12* result, int count, XLOPER12** args) {
         return xlretSuccess;
     }
     RecordStorage storage;
-    std::vector<XLOPER> records;
-    std::vector<XLOPER*> pointers;
-    records.reserve(size_t(count));
-    for (int i = 0; i < count; ++i) records.push_back(args[i] ? NarrowRecord(*args[i], &storage) : XLOPER{});
-    for (int i = 0; i < count; ++i) pointers.push_back(args[i] ? &records[size_t(i)] : nullptr);
+    XLOPER records[kMaxExcel12Args];
+    XLOPER* pointers[kMaxExcel12Args];
+    for (int i = 0; i < count; ++i) {
+        if (args[i]) records[i] = NarrowRecord(*args[i], &storage);
+        pointers[i] = args[i] ? &records[i] : nullptr;
+    }
     XLOPER answer{};
-    int code = DispatchCall(xlfn, result ? &answer : nullptr, count, pointers.data());
+    int code = DispatchCall(xlfn, result ? &answer : nullptr, count, pointers);
     if (code == xlretSuccess && result) {
         HandOut(answer, result);
         DiscardHostRecord(&answer);

@@ -9,7 +9,7 @@
 // XLOPER answer is given back off the books, so the ledger counts each block once.
 #pragma once
 
-#include <deque>
+#include <list>
 #include <string>
 #include <vector>
 
@@ -29,14 +29,16 @@ int HandleExcel12(int xlfn, XLOPER12* result, int count, XLOPER12** args);
 std::basic_string<XCHAR> WidenText(const std::string& text);
 std::string NarrowText(const XCHAR* chars, size_t length);
 
-// What the converted records point at; lives as long as they are used.
+// What the converted records point at; lives as long as they are used. Lists: an element
+// stays where it is while others are added, and an empty list allocates nothing, which the
+// host's every Excel12 call would otherwise pay for.
 struct RecordStorage {
-    std::deque<std::string> texts;
-    std::deque<std::basic_string<XCHAR>> wideTexts;
-    std::deque<std::vector<XLOPER>> arrays;
-    std::deque<std::vector<XLOPER12>> wideArrays;
-    std::deque<XLMREF> areas;
-    std::deque<std::vector<XLREF12>> wideAreas;  // an XLMREF12 each: the count, then its areas
+    std::list<std::string> texts;
+    std::list<std::basic_string<XCHAR>> wideTexts;
+    std::list<std::vector<XLOPER>> arrays;
+    std::list<std::vector<XLOPER12>> wideArrays;
+    std::list<XLMREF> areas;
+    std::list<std::vector<XLREF12>> wideAreas;  // an XLMREF12 each: the count, then its areas
 };
 
 // One record in the other form: values, texts, arrays and references alike.
