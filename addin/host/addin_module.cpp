@@ -36,10 +36,8 @@ void SettleAttachPrecision(bool excel12) {
 }
 
 void AttachAddin(HINSTANCE instance) {
-#ifndef _WIN64
     g_attachPrecision = {true, GetCurrentThreadId(), ReadX87Control()};
     SetExtendedPrecision();
-#endif
     g_hInstance = instance;
     PrepareAddinTables();
     PrepareUnitLabels();
