@@ -1,4 +1,4 @@
-# MEZURA.HLP and install.xls beside the add-in in bin/, written by make_docs (make_docs/), a program
+# MEZURA.HLP, MEZURA.CHM and install.xls beside the add-in in bin/, written by make_docs (make_docs/), a program
 # of the build machine. The Windows presets build it with the build machine's compiler as a
 # project of its own; the native presets build it as one of their targets.
 if(CMAKE_CROSSCOMPILING)
@@ -21,10 +21,11 @@ else()
 endif()
 
 set(MEZURA_HELP_FILE ${CMAKE_BINARY_DIR}/bin/MEZURA.HLP)
+set(MEZURA_CHM_FILE ${CMAKE_BINARY_DIR}/bin/MEZURA.CHM)
 set(MEZURA_WORKBOOK_FILE ${CMAKE_BINARY_DIR}/bin/install.xls)
 add_custom_command(
-  OUTPUT ${MEZURA_HELP_FILE} ${MEZURA_WORKBOOK_FILE}
-  COMMAND ${MEZURA_MAKE_DOCS} --help ${MEZURA_HELP_FILE} --workbook ${MEZURA_WORKBOOK_FILE}
+  OUTPUT ${MEZURA_HELP_FILE} ${MEZURA_CHM_FILE} ${MEZURA_WORKBOOK_FILE}
+  COMMAND ${MEZURA_MAKE_DOCS} --help ${MEZURA_HELP_FILE} --chm ${MEZURA_CHM_FILE} --workbook ${MEZURA_WORKBOOK_FILE}
   DEPENDS ${MEZURA_MAKE_DOCS_TARGET} ${MEZURA_MAKE_DOCS}
-  COMMENT "The help file MEZURA.HLP and the workbook install.xls")
-add_custom_target(distribution_docs ALL DEPENDS ${MEZURA_HELP_FILE} ${MEZURA_WORKBOOK_FILE})
+  COMMENT "The help files MEZURA.HLP and MEZURA.CHM and the workbook install.xls")
+add_custom_target(distribution_docs ALL DEPENDS ${MEZURA_HELP_FILE} ${MEZURA_CHM_FILE} ${MEZURA_WORKBOOK_FILE})

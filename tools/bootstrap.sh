@@ -42,6 +42,8 @@ declare -A WANT=(
   [ninja-build]=/usr/bin/ninja
   [python3-xlrd]=/usr/lib/python3/dist-packages/xlrd/__init__.py
   [python3-olefile]=/usr/lib/python3/dist-packages/olefile/__init__.py
+  # An independent reader of MEZURA.CHM for its tests (Debian's chmlib).
+  [python3-chm]=/usr/lib/python3/dist-packages/chm/chmlib.py
   # Wine's own fonts ("System" of the dialogs, Tahoma of the captions, Marlett of the title bar
   # buttons), which Wine only recommends: without them a title bar shows "0 1 r".
   [fonts-wine]=/usr/share/wine/fonts/marlett.ttf

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The main job: builds the Windows distribution into dist/ (MEZURA32.xll, and MEZURA64.xll for
-# 64-bit Excel, SETUP.EXE, the help file MEZURA.HLP and the workbook install.xls, with
+# 64-bit Excel, SETUP.EXE, the help files MEZURA.HLP and MEZURA.CHM and the workbook install.xls, with
 # SHA256SUMS; signed when MEZURA_SIGN_CERT and MEZURA_SIGN_KEY name a certificate, see
 # tools/make-dist.sh), installs it with its SETUP.EXE into a fresh Wine prefix (a stand-in Excel
 # registered for ".xls", a scripted Program Manager recording, a driver answering WELCOME as a
@@ -15,7 +15,7 @@ tools/bootstrap.sh
 
 peers=(progman_peer excel_peer excel64_16 setup_driver help_probe)
 cmake --preset win32 >/dev/null
-# distribution_docs: MEZURA.HLP and install.xls, written from the add-in's own tables.
+# distribution_docs: MEZURA.HLP, MEZURA.CHM and install.xls, written from the add-in's own tables.
 cmake --build --preset win32 -j2 --target mezura_addin SETUP xlhost xlcall32 distribution_docs "${peers[@]}"
 # The same sources for 64-bit Excel (target mezura_addin, file MEZURA64.xll).
 cmake --preset win64 >/dev/null
@@ -24,7 +24,7 @@ cmake --build --preset win64 -j2 --target mezura_addin xlhost xlcall32
 # The add-ins and SETUP.EXE are built stripped; their debug files stay in the build trees.
 rm -rf dist
 tools/make-dist.sh dist build/win32/bin/MEZURA32.xll build/win64/bin/MEZURA64.xll build/win32/bin/SETUP.EXE \
-  setup/SETUP.INF build/win32/bin/MEZURA.HLP build/win32/bin/install.xls
+  setup/SETUP.INF build/win32/bin/MEZURA.HLP build/win32/bin/MEZURA.CHM build/win32/bin/install.xls
 echo "dist/: $(ls dist | tr '\n' ' ')"
 [ -n "${MEZURA_SIGN_CERT:-}" ] || echo "Not signed (no MEZURA_SIGN_CERT given; \"The distribution\" in the README says how)."
 echo "Debug files: build/win32/bin/MEZURA32.xll.debug build/win64/bin/MEZURA64.xll.debug build/win32/bin/SETUP.EXE.debug"

@@ -1,9 +1,10 @@
-// The About box: the product's name with the add-in file's version, and the way to its help file.
+// The About box: the product's name with the add-in file's version, and the way to its help files.
 #include "about_box.h"
 
 #include "about_ids.h"
 #include "addin_directory.h"
 #include "addin_module.h"
+#include "automation.h"
 #include "host_records.h"
 #include "version_string.h"
 
@@ -17,6 +18,41 @@ HWND g_hwndOwner;
 char g_szLabel[kLabelSize];
 // Keeps the last version read: an opening that cannot read one shows the earlier value.
 char g_szVersion[kLabelSize];
+
+// HTML Help's one entry point and the command that opens a file at its table of contents.
+using HtmlHelpFunction = HWND(WINAPI*)(HWND caller, LPCSTR file, UINT command, DWORD_PTR data);
+constexpr UINT kHtmlHelpDisplayToc = 0x0001;
+
+// HtmlHelpA from the system's hhctrl.ocx (by full path: a file of that name in Excel's or the
+// current folder is not ours to run), or null where it cannot be had. Loaded once and never
+// unloaded: the help windows it opens outlive the box and belong to it.
+HtmlHelpFunction LoadHtmlHelp() {
+    static HtmlHelpFunction htmlHelp = [] {
+        char path[MAX_PATH];
+        UINT length = GetSystemDirectoryA(path, MAX_PATH - 16);
+        if (length == 0 || length >= MAX_PATH - 16) return HtmlHelpFunction(nullptr);
+        lstrcatA(path, "\\hhctrl.ocx");
+        HMODULE library = LoadLibraryA(path);
+        FARPROC entry = library ? GetProcAddress(library, "HtmlHelpA") : nullptr;
+        return reinterpret_cast<HtmlHelpFunction>(reinterpret_cast<void*>(entry));
+    }();
+    return htmlHelp;
+}
+
+// The help file's contents, on behalf of the box's owner: through HTML Help where the host
+// names MEZURA.CHM, else (and where HTML Help cannot be loaded) through the Windows help
+// engine on MEZURA.HLP, as always.
+void OpenHelpContents() {
+    const char* helpFile = HelpFileFor(HostMajorVersion());
+    HtmlHelpFunction htmlHelp = helpFile == kHtmlHelpFile ? LoadHtmlHelp() : nullptr;
+    if (htmlHelp) {
+        wsprintfA(g_szLabel, "%s%s", g_szAddinDirectory, kHtmlHelpFile);
+        htmlHelp(g_hwndOwner, g_szLabel, kHtmlHelpDisplayToc, 0);
+        return;
+    }
+    wsprintfA(g_szLabel, "%s%s", g_szAddinDirectory, kWinHelpFile);
+    WinHelpA(g_hwndOwner, g_szLabel, HELP_CONTENTS, 0);
+}
 
 void CentreOnScreen(HWND dialog) {
     RECT box;
@@ -43,10 +79,7 @@ BOOL OnInitDialog(HWND dialog) {
 }
 
 void OnCommand(HWND dialog, WORD command) {
-    if (command == IDC_ABOUT_HELP) {
-        wsprintfA(g_szLabel, "%sMEZURA.HLP", g_szAddinDirectory);
-        WinHelpA(g_hwndOwner, g_szLabel, HELP_CONTENTS, 0);
-    }
+    if (command == IDC_ABOUT_HELP) OpenHelpContents();
     EndDialog(dialog, 0);
 }
 

@@ -1,6 +1,7 @@
 // The add-in's link to the running host: the registered instance check, the version text and the automation connection.
 #include "automation.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "addin_syscalls.h"
@@ -71,6 +72,8 @@ AutomationStatus ReadHostVersion() {
     g_szExcelVersion[length] = 0;
     return AutomationStatus::Success();
 }
+
+int HostMajorVersion() { return std::atoi(g_szExcelVersion); }
 
 AutomationStatus StartAutomation() {
     StopAutomation();

@@ -28,6 +28,8 @@ AutomationStatus KeepDLLLoaded();
 // Reads the host's version text into g_szExcelVersion; success, the host's code, or the
 // add-in's own failure when the answer is no text.
 AutomationStatus ReadHostVersion();
+// The host's major version from its version text ("12.0" gives 12); 0 until it is read.
+int HostMajorVersion();
 // Stops what a previous start left, registers CheckInstance, reads the version and, for
 // version "8.0", connects to the host's automation object and confirms it.
 AutomationStatus StartAutomation();

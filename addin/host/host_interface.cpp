@@ -41,23 +41,14 @@ Excel12Entry FindExcel12Entry() {
 
 }  // namespace
 
-int HostMajorVersion(const char* versionText) {
-    int major = 0;
-    // Four digits at most: enough for any version, and no text can overflow the count.
-    for (int i = 0; i < 4 && versionText[i] >= '0' && versionText[i] <= '9'; ++i)
-        major = major * 10 + (versionText[i] - '0');
-    return major;
-}
-
-HostInterface ChooseHostInterface(const char* versionText, bool excel12Offered) {
-    bool newer = HostMajorVersion(versionText) >= kFirstExcel12Version;
-    return newer && excel12Offered ? HostInterface::Excel12 : HostInterface::Excel4;
+HostInterface ChooseHostInterface(int hostVersion, bool excel12Offered) {
+    return hostVersion >= kFirstExcel12Version && excel12Offered ? HostInterface::Excel12 : HostInterface::Excel4;
 }
 
 void ChooseInterfaceForOpeningHost() {
-    bool newer = HostMajorVersion(g_szExcelVersion) >= kFirstExcel12Version;
-    g_excel12Entry = newer ? FindExcel12Entry() : nullptr;
-    g_hostInterface = ChooseHostInterface(g_szExcelVersion, g_excel12Entry != nullptr);
+    int version = HostMajorVersion();
+    g_excel12Entry = version >= kFirstExcel12Version ? FindExcel12Entry() : nullptr;
+    g_hostInterface = ChooseHostInterface(version, g_excel12Entry != nullptr);
 }
 
 int Excel12(int xlfn, XLOPER12* result, int count, ...) {

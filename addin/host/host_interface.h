@@ -8,13 +8,10 @@ enum class HostInterface {
     Excel12,  // XLOPER12 records and thread-safe worksheet functions: Excel 2007 and later
 };
 
-// The host's major version: the leading digits of its version text ("16.0" gives 16), 0 when
-// it starts with none.
-int HostMajorVersion(const char* versionText);
-
-// The one decision, from the text xlfGetWorkspace(2) answered and whether the host program
-// offers Excel12: Excel12 from version 12 on when it does; Excel4 otherwise.
-HostInterface ChooseHostInterface(const char* versionText, bool excel12Offered);
+// The one decision, from the host's major version (HostMajorVersion, from the text
+// xlfGetWorkspace(2) answered) and whether the host program offers Excel12: Excel12 from
+// version 12 on when it does; Excel4 otherwise.
+HostInterface ChooseHostInterface(int hostVersion, bool excel12Offered);
 
 // What the latest opening chose (Excel4 until the add-in is opened). Registration and
 // everything else that depends on the host's generation read it here.

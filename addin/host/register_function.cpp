@@ -7,6 +7,7 @@
 #include "addin_directory.h"
 #include "addin_module.h"
 #include "addin_syscalls.h"
+#include "automation.h"
 #include "counted_text.h"
 #include "host_interface.h"
 #include "host_records.h"
@@ -41,7 +42,7 @@ WORD LoadRowTexts(const RegistrationEntry& entry) {
     LoadCountedString(g_hInstance, entry.functionHelpId, g_functionHelp, kLoadBufferSize);
     for (WORD i = 0; i < helpCount; ++i)
         LoadCountedString(g_hInstance, entry.argumentHelpIds[i], g_argumentHelp[i], kLoadBufferSize);
-    FormatHelpTopic(g_helpTopic, kLoadBufferSize, entry.helpContext);
+    FormatHelpTopic(g_helpTopic, kLoadBufferSize, HelpFileFor(HostMajorVersion()), entry.helpContext);
     return helpCount;
 }
 
@@ -130,7 +131,7 @@ void AddMenuCommand(const MenuCommandEntry& entry) {
     if (!description) return;
     LoadCountedString(g_hInstance, entry.itemTextId, description->itemText, kLoadBufferSize);
     LoadCountedString(g_hInstance, entry.statusTextId, description->statusText, kLoadBufferSize);
-    FormatHelpTopic(description->helpReference, kLoadBufferSize, entry.helpContext);
+    FormatHelpTopic(description->helpReference, kLoadBufferSize, HelpFileFor(HostMajorVersion()), entry.helpContext);
     StoreText(&description->items[0], description->itemText);
     StoreText(&description->items[1], entry.commandName);
     StoreText(&description->items[2], entry.shortcut);

@@ -6,8 +6,6 @@ void PutText(Bytes& out, const std::string& text) {
     out.push_back(0);
 }
 
-void PutBytes(Bytes& out, const Bytes& bytes) { out.insert(out.end(), bytes.begin(), bytes.end()); }
-
 void PutPackedUnsigned16(Bytes& out, unsigned value) {
     if (value < 0x80) PutByte(out, value * 2);
     else PutWord(out, value * 2 + 1);

@@ -8,7 +8,6 @@
 
 // The text and its terminating zero.
 void PutText(Bytes& out, const std::string& text);
-void PutBytes(Bytes& out, const Bytes& bytes);
 
 // Packed numbers of paragraph records: a short value takes half the room. The lowest bit of
 // the first byte says which form follows; the value is stored doubled (and biased when signed).

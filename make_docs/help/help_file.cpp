@@ -1,18 +1,17 @@
 // Writing MEZURA.HLP: the topics, the internal files that index them, and the container.
 #include "help_file.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <map>
 
 #include "help_container.h"
-#include "help_content.h"
+#include "help_layout.h"
 #include "help_indexes.h"
+#include "output_file.h"
 #include "topic_file.h"
 
 bool WriteHelpFile(const char* path, std::string* error) {
-    std::vector<HelpTopic> topics = BuildHelpTopics();
+    HelpDocument document = BuildHelpDocument();
+    std::vector<HelpTopic> topics = LayOutTopics(document);
     std::map<std::string, Bytes> files;
     std::vector<TopicOffset> offsets;
     if (!BuildTopicFile(topics, &files["|TOPIC"], &offsets, error)) return false;
@@ -20,24 +19,11 @@ bool WriteHelpFile(const char* path, std::string* error) {
     if (!BuildTitleFile(topics, offsets, &files["|TTLBTREE"], error)) return false;
     files["|CTXOMAP"] = BuildContextMapFile(topics, offsets);
     files["|FONT"] = BuildFontFile();
-    files["|SYSTEM"] = BuildSystemFile("Mezura Engineering Add-In Help", "Mezura engineering functions for Excel",
-                                       offsets.front());
+    files["|SYSTEM"] = BuildSystemFile(document.title, document.copyright, offsets.front());
     Bytes image;
     if (!BuildHelpContainer(files, &image)) {
         *error = "the directory of internal files outgrows its page";
         return false;
     }
-    FILE* out = std::fopen(path, "wb");
-    if (!out) {
-        *error = std::strerror(errno);
-        return false;
-    }
-    bool written = std::fwrite(image.data(), 1, image.size(), out) == image.size();
-    int writeError = errno;
-    if (std::fclose(out) != 0 || !written) {
-        *error = std::strerror(written ? errno : writeError);
-        std::remove(path);  // no half help file beside the add-in
-        return false;
-    }
-    return true;
+    return WriteWholeFile(path, image, error);
 }

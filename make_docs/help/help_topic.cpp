@@ -4,29 +4,29 @@
 #include <cstdint>
 
 HelpParagraph& HelpParagraph::Write(const std::string& text) {
-    spans.push_back({HelpSpan::Text, text, "", kBodyFont});
+    spans.push_back({ParagraphSpan::Text, text, "", kBodyFont});
     return *this;
 }
 
 HelpParagraph& HelpParagraph::WriteIn(HelpFont font, const std::string& text) {
-    spans.push_back({HelpSpan::Font, "", "", font});
+    spans.push_back({ParagraphSpan::Font, "", "", font});
     Write(text);
-    spans.push_back({HelpSpan::Font, "", "", kBodyFont});
+    spans.push_back({ParagraphSpan::Font, "", "", kBodyFont});
     return *this;
 }
 
 HelpParagraph& HelpParagraph::LinkTo(const std::string& context, const std::string& text) {
-    spans.push_back({HelpSpan::Link, text, context, kBodyFont});
+    spans.push_back({ParagraphSpan::Link, text, context, kBodyFont});
     return *this;
 }
 
 HelpParagraph& HelpParagraph::Tab() {
-    spans.push_back({HelpSpan::Tab, "", "", kBodyFont});
+    spans.push_back({ParagraphSpan::Tab, "", "", kBodyFont});
     return *this;
 }
 
 HelpParagraph& HelpParagraph::NewLine() {
-    spans.push_back({HelpSpan::LineBreak, "", "", kBodyFont});
+    spans.push_back({ParagraphSpan::LineBreak, "", "", kBodyFont});
     return *this;
 }
 

@@ -7,7 +7,7 @@
 // The help file's fonts, in the order its font table lists them.
 enum HelpFont : unsigned { kBodyFont = 0, kTitleFont = 1, kHeadingFont = 2, kCodeFont = 3, kHelpFontCount = 4 };
 
-struct HelpSpan {
+struct ParagraphSpan {
     enum Kind { Text, Link, Tab, LineBreak, Font } kind;
     std::string text;    // Text, Link: what the reader sees
     std::string target;  // Link: the context name of the topic it jumps to
@@ -15,7 +15,7 @@ struct HelpSpan {
 };
 
 struct HelpParagraph {
-    std::vector<HelpSpan> spans;
+    std::vector<ParagraphSpan> spans;
     unsigned spaceBefore = 0;        // half-points
     unsigned spaceAfter = 0;         // half-points
     unsigned leftIndent = 0;         // half-points

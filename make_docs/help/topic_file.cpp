@@ -62,13 +62,13 @@ ParagraphRecord EncodeParagraph(const HelpParagraph& paragraph) {
         commands.insert(commands.end(), bytes);
     };
     command({kFontChange, kBodyFont, 0});
-    for (const HelpSpan& span : paragraph.spans) {
+    for (const ParagraphSpan& span : paragraph.spans) {
         switch (span.kind) {
-        case HelpSpan::Text: pending += span.text; break;
-        case HelpSpan::Font: command({kFontChange, static_cast<uint8_t>(span.font), 0}); break;
-        case HelpSpan::Tab: command({kTab}); ++record.characters; break;
-        case HelpSpan::LineBreak: command({kLineBreak}); ++record.characters; break;
-        case HelpSpan::Link: {
+        case ParagraphSpan::Text: pending += span.text; break;
+        case ParagraphSpan::Font: command({kFontChange, static_cast<uint8_t>(span.font), 0}); break;
+        case ParagraphSpan::Tab: command({kTab}); ++record.characters; break;
+        case ParagraphSpan::LineBreak: command({kLineBreak}); ++record.characters; break;
+        case ParagraphSpan::Link: {
             uint32_t hash = static_cast<uint32_t>(ContextHash(span.target));
             command({kJumpToTopic, static_cast<uint8_t>(hash), static_cast<uint8_t>(hash >> 8),
                      static_cast<uint8_t>(hash >> 16), static_cast<uint8_t>(hash >> 24)});

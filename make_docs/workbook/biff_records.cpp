@@ -47,6 +47,12 @@ void AddShortText(RecordBody& body, const BiffText& text) {
     AddUnits(body, text, 0, text.units.size());
 }
 
+void AddText(RecordBody& body, const BiffText& text) {
+    PutWord(body, static_cast<unsigned>(text.units.size()));
+    PutByte(body, text.compressed ? 0 : 1);
+    AddUnits(body, text, 0, text.units.size());
+}
+
 bool AppendRecord(std::vector<uint8_t>* stream, uint16_t type, const RecordBody& body) {
     if (body.size() > kMaxRecordBody) return false;
     uint8_t header[4];

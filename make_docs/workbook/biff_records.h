@@ -17,6 +17,8 @@ constexpr uint16_t kContinue = 0x003C;
 constexpr uint16_t kWindow1 = 0x003D;
 constexpr uint16_t kCodepage = 0x0042;
 constexpr uint16_t kColInfo = 0x007D;
+constexpr uint16_t kWsBool = 0x0081;
+constexpr uint16_t kSetup = 0x00A1;
 constexpr uint16_t kBoundSheet = 0x0085;
 constexpr uint16_t kSst = 0x00FC;
 constexpr uint16_t kLabelSst = 0x00FD;
@@ -26,6 +28,7 @@ constexpr uint16_t kDimensions = 0x0200;
 constexpr uint16_t kNumber = 0x0203;
 constexpr uint16_t kWindow2 = 0x023E;
 constexpr uint16_t kStyle = 0x0293;
+constexpr uint16_t kFormat = 0x041E;
 constexpr uint16_t kBof = 0x0809;
 }  // namespace BiffRecord
 
@@ -44,6 +47,8 @@ using RecordBody = Bytes;
 
 // The text with an 8-bit count (sheet and font names): at most 255 units.
 void AddShortText(RecordBody& body, const BiffText& text);
+// The text with a 16-bit count (number formats).
+void AddText(RecordBody& body, const BiffText& text);
 
 // Appends the record; false when its body is longer than kMaxRecordBody.
 bool AppendRecord(std::vector<uint8_t>* stream, uint16_t type, const RecordBody& body);

@@ -1,17 +1,16 @@
 // install.xls: how to finish the installation in Excel, the worked examples and the functions.
 #include "workbook/install_workbook.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-
 #include "documented_functions.h"
+#include "output_file.h"
 #include "registration_table.h"
 #include "workbook/compound_file.h"
 #include "workbook/workbook_stream.h"
 #include "worked_examples.h"
 
 namespace {
+
+const char kTankUnits[] = "length unit cubed";
 
 // "Help > Mezura...": the menu and item the add-in adds, read from its menu table.
 std::string HelpMenuPath() {
@@ -34,35 +33,74 @@ std::string QuotedCategories() {
     return text;
 }
 
-WorkbookSheet InstallSheet() {
-    WorkbookSheet sheet{"Install", {52, 22, 24}, {}};
-    const char* const instructions[] = {
-        "1. In Excel choose Tools > Add-Ins...",
-        "2. Choose Browse... and open the folder Setup installed the add-in to.",
-        "3. Choose MEZURA32.XLL (in 64-bit Excel: MEZURA64.XLL), then OK.",
-        "4. The add-in now appears ticked in the list of add-ins: choose OK.",
+// The number format that shows a result as the help shows it: its 15 significant digits without
+// trailing zeros, where General would show every digit of 0.9999999999999999 in some readers.
+std::string ResultFormat(double number) {
+    std::string shown = GeneralFormat(number);
+    if (shown.find('e') != std::string::npos) return "";  // General, which writes exponents itself
+    size_t point = shown.find('.');
+    return point == std::string::npos ? "0" : "0." + std::string(shown.size() - point - 1, '0');
+}
+
+// The lines of the Install sheet before its examples: a heading (bold) or a line of text, each
+// short enough to print within the sheet's columns.
+struct InstallLine {
+    bool heading;
+    std::string text;
+};
+
+std::vector<InstallLine> InstallLines() {
+    return {
+        {true, "Mezura Engineering Add-In"},
+        {false, ""},
+        {true, "Which file goes with your Excel"},
+        {false, "MEZURA32.XLL: 32-bit Excel, that is Excel 97 to 2007, and the 32-bit edition of Excel 2010 or later."},
+        {false, "MEZURA64.XLL: the 64-bit edition of Excel 2010 or later. Neither loads in the other Excel."},
+        {false, "Which Excel you have: in Excel 2013 or later choose File > Account > About Excel; in Excel 2010"},
+        {false, "File > Help. The first line ends in 32-bit or 64-bit. Excel 2007 and earlier are 32-bit."},
+        {false, ""},
+        {true, "Where Setup put the files"},
+        {false, "In the folder you chose in Setup (it offered a MEZURA folder beside Excel): both add-ins, the"},
+        {false, "help files MEZURA.CHM and MEZURA.HLP, and this workbook as INSTALL.XLS. Setup remembers that folder"},
+        {false, "in the file win.ini of Windows, section [CORVANE], line Install=. To read it, press Windows+R,"},
+        {false, "type  notepad %WINDIR%\\win.ini  and press Enter."},
+        {false, ""},
+        {true, "Adding the add-in to Excel 2007 or later"},
+        {false, "Where Setup could tell your Excel, it added the add-in itself; if the functions below work, it did."},
+        {false, "1. Choose File > Options > Add-ins (Excel 2007: the Office Button > Excel Options > Add-ins)."},
+        {false, "2. Under Manage choose Excel Add-ins, then Go..."},
+        {false, "3. Choose Browse..., open the folder Setup installed to, choose the file for your Excel, then OK."},
+        {false, "4. Mezura now appears ticked in the list of add-ins: choose OK."},
+        {false, ""},
+        {true, "Adding the add-in to Excel 97 to 2003"},
+        {false, "1. Choose Tools > Add-Ins..."},
+        {false, "2. Choose Browse..., open the folder Setup installed to, choose MEZURA32.XLL, then OK."},
+        {false, "3. Mezura now appears ticked in the list of add-ins: choose OK."},
+        {false, ""},
+        {false, "The functions then appear in the Function Wizard (Formulas > Insert Function; Excel 97 to 2003:"},
+        {false, "Insert > Function...) under " + QuotedCategories() + "."},
+        {false, "There, Help on this function opens the function's topic in MEZURA.CHM (MEZURA.HLP before Excel"},
+        {false, "2007). " + HelpMenuPath() + " opens the add-in's About box, whose Help button opens the contents."},
+        {false, ""},
     };
+}
+
+WorkbookSheet InstallSheet() {
+    WorkbookSheet sheet{"Install", {62, 18, 22}, {}};
     uint16_t row = 0;
-    sheet.cells.push_back(TextCell(row, 0, "Mezura Engineering Add-In", true));
-    row += 2;
-    sheet.cells.push_back(TextCell(row++, 0, "To finish the installation, add the add-in to Excel:", true));
-    for (const char* line : instructions) sheet.cells.push_back(TextCell(row++, 0, line));
-    ++row;
-    sheet.cells.push_back(TextCell(row++, 0, "The worksheet functions then appear in the function wizard (Insert > Function...) under " +
-                                                 QuotedCategories() + "."));
-    sheet.cells.push_back(TextCell(row++, 0, "The help file MEZURA.HLP lies beside the add-in. " + HelpMenuPath() +
-                                                 " opens the add-in's About box, whose Help button opens the help file."));
-    sheet.cells.push_back(TextCell(row++, 0, "In the function wizard the Help button opens the topic of the chosen function."));
-    ++row;
+    for (const InstallLine& line : InstallLines()) {
+        if (!line.text.empty()) sheet.cells.push_back(TextCell(row, 0, line.text, line.heading));
+        ++row;
+    }
     sheet.cells.push_back(TextCell(row++, 0, "Worked examples", true));
     const char* const headers[] = {"Formula", "Result", "Units"};
     for (uint16_t column = 0; column < 3; ++column) sheet.cells.push_back(TextCell(row, column, headers[column], true));
     ++row;
     for (const WorkedExample& example : WorkedExamples()) {
         sheet.cells.push_back(TextCell(row, 0, ExampleFormula(example)));
-        sheet.cells.push_back(NumberCell(row, 1, example.number));
+        sheet.cells.push_back(NumberCell(row, 1, example.number, ResultFormat(example.number)));
         // A tank function answers without a label: its volume is in the cube of its length unit.
-        if (!example.label.empty()) sheet.cells.push_back(TextCell(row, 2, example.label));
+        sheet.cells.push_back(TextCell(row, 2, example.label.empty() ? kTankUnits : example.label));
         ++row;
     }
     return sheet;
@@ -94,17 +132,5 @@ bool WriteInstallWorkbook(const char* path, std::string* error) {
     if (!BuildWorkbookStream({InstallSheet(), FunctionsSheet()}, &stream, error) ||
         !BuildCompoundFile("Workbook", stream, &file, error))
         return false;
-    std::FILE* out = std::fopen(path, "wb");
-    if (!out) {
-        *error = std::strerror(errno);
-        return false;
-    }
-    const bool written = std::fwrite(file.data(), 1, file.size(), out) == file.size();
-    const int writeErrno = errno;
-    if (std::fclose(out) != 0 || !written) {
-        *error = std::strerror(written ? errno : writeErrno);
-        std::remove(path);  // no half workbook for Setup to open
-        return false;
-    }
-    return true;
+    return WriteWholeFile(path, file, error);
 }

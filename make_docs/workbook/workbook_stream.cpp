@@ -17,13 +17,15 @@ constexpr uint16_t kUnicodeCodepage = 1200;
 constexpr uint16_t kStyleXfCount = 15;
 constexpr uint16_t kNormalCellXf = 15;
 constexpr uint16_t kBoldCellXf = 16;
+constexpr uint16_t kFirstFormatXf = 17;       // then one cell XF per number format
+constexpr uint16_t kFirstCustomFormat = 164;  // below are the built-in formats
 // Font index 4 does not exist: the fifth FONT record is font 5.
 constexpr uint16_t kBoldFont = 5;
 // Rows run to 65535, as far as a cell's row field reaches; columns to 255 (IV).
 constexpr uint16_t kMaxColumns = 255;
 constexpr size_t kMaxCellText = 32767;
 
-SheetCell MakeCell(uint16_t row, uint16_t column) { return SheetCell{row, column, false, "", 0.0, false}; }
+SheetCell MakeCell(uint16_t row, uint16_t column) { return SheetCell{row, column, false, "", 0.0, false, ""}; }
 
 void AppendBof(std::vector<uint8_t>* stream, uint16_t substream) {
     RecordBody body;
@@ -56,10 +58,10 @@ void AppendFont(std::vector<uint8_t>* stream, bool bold) {
 }
 
 // A style XF (parent 0xFFF) or a cell XF whose parent is the Normal style XF 0.
-void AppendXf(std::vector<uint8_t>* stream, uint16_t font, bool isStyle, uint8_t usedAttributes) {
+void AppendXf(std::vector<uint8_t>* stream, uint16_t font, bool isStyle, uint8_t usedAttributes, uint16_t format = 0) {
     RecordBody body;
     PutWord(body, font);
-    PutWord(body, 0);                                 // number format: General
+    PutWord(body, format);                            // 0: General
     PutWord(body, isStyle ? 0xFFF5 : 0x0001);         // locked; style flag and parent
     PutByte(body, 0x20);                               // aligned to the bottom, horizontally general
     PutByte(body, 0);                                  // no rotation
@@ -71,7 +73,15 @@ void AppendXf(std::vector<uint8_t>* stream, uint16_t font, bool isStyle, uint8_t
     AppendRecord(stream, BiffRecord::kXf, body);
 }
 
-void AppendGlobals(std::vector<uint8_t>* stream) {
+// The number formats of the cells in order of first use, each with a format index and a cell XF
+// of its own.
+using NumberFormats = std::vector<std::string>;
+
+uint16_t FormatPlace(const NumberFormats& formats, const std::string& code) {
+    return static_cast<uint16_t>(std::find(formats.begin(), formats.end(), code) - formats.begin());
+}
+
+void AppendGlobals(std::vector<uint8_t>* stream, const NumberFormats& formats) {
     AppendBof(stream, kGlobalsSubstream);
     RecordBody codepage;
     PutWord(codepage, kUnicodeCodepage);
@@ -91,12 +101,23 @@ void AppendGlobals(std::vector<uint8_t>* stream) {
 
     for (int font = 0; font < 4; ++font) AppendFont(stream, false);
     AppendFont(stream, true);
+    for (uint16_t place = 0; place < formats.size(); ++place) {
+        const std::string& code = formats[place];
+        RecordBody format;
+        PutWord(format, kFirstCustomFormat + place);
+        BiffText text;
+        text.units.assign(code.begin(), code.end());  // format codes are ASCII
+        AddText(format, text);
+        AppendRecord(stream, BiffRecord::kFormat, format);
+    }
 
     // Style XFs 0 to 14 (Normal first), then the cell XFs 15 (plain) and 16 (bold).
     AppendXf(stream, 0, true, 0);
     for (uint16_t xf = 1; xf < kStyleXfCount; ++xf) AppendXf(stream, 0, true, 0x3D);
     AppendXf(stream, 0, false, 0);
     AppendXf(stream, kBoldFont, false, 0x02);  // the font differs from the style's
+    for (uint16_t place = 0; place < formats.size(); ++place)
+        AppendXf(stream, 0, false, 0x01, kFirstCustomFormat + place);  // the number format differs from the style's
 
     RecordBody normal;
     PutWord(normal, 0x8000);  // built-in style on XF 0
@@ -180,8 +201,26 @@ bool ShareText(SharedStrings* shared, const std::string& text, uint32_t* index, 
 }
 
 void AppendSheet(std::vector<uint8_t>* stream, const WorkbookSheet& sheet, const std::vector<SheetCell>& cells,
-                 const std::vector<uint32_t>& textIndex, bool active) {
+                 const std::vector<uint32_t>& textIndex, const NumberFormats& formats, bool active) {
     AppendBof(stream, kWorksheetSubstream);
+    RecordBody options;
+    PutWord(options, 0x04C1 | 0x0100);  // automatic page breaks, outline defaults; fit the printout to pages
+    AppendRecord(stream, BiffRecord::kWsBool, options);
+    RecordBody setup;
+    // Every setting given and marked valid: some readers that find the printer's settings "not
+    // initialised" drop the fit to the page width with them.
+    PutWord(setup, 1);       // paper size: US Letter
+    PutWord(setup, 100);     // scale, which the fit below overrides
+    PutWord(setup, 1);       // first page number
+    PutWord(setup, 1);       // fit to one page wide...
+    PutWord(setup, 0);       // ...and as many pages long as it takes
+    PutWord(setup, 0x0002);  // portrait
+    PutWord(setup, 300);     // print resolution, dots per inch, across...
+    PutWord(setup, 300);     // ...and down
+    PutDouble(setup, 0.5);  // header and footer margins, inches
+    PutDouble(setup, 0.5);
+    PutWord(setup, 1);  // copies
+    AppendRecord(stream, BiffRecord::kSetup, setup);
     for (size_t column = 0; column < sheet.columnWidths.size(); ++column) {
         if (sheet.columnWidths[column] == 0) continue;
         RecordBody info;
@@ -209,7 +248,9 @@ void AppendSheet(std::vector<uint8_t>* stream, const WorkbookSheet& sheet, const
         RecordBody body;
         PutWord(body, cell.row);
         PutWord(body, cell.column);
-        PutWord(body, cell.bold ? kBoldCellXf : kNormalCellXf);
+        uint16_t xf = cell.bold ? kBoldCellXf : kNormalCellXf;
+        if (cell.isNumber && !cell.format.empty()) xf = static_cast<uint16_t>(kFirstFormatXf + FormatPlace(formats, cell.format));
+        PutWord(body, xf);
         if (cell.isNumber) PutDouble(body, cell.number);
         else PutDword(body, textIndex[i]);
         AppendRecord(stream, cell.isNumber ? BiffRecord::kNumber : BiffRecord::kLabelSst, body);
@@ -238,10 +279,11 @@ SheetCell TextCell(uint16_t row, uint16_t column, const std::string& text, bool 
     return cell;
 }
 
-SheetCell NumberCell(uint16_t row, uint16_t column, double number) {
+SheetCell NumberCell(uint16_t row, uint16_t column, double number, const std::string& format) {
     SheetCell cell = MakeCell(row, column);
     cell.isNumber = true;
     cell.number = number;
+    cell.format = format;
     return cell;
 }
 
@@ -251,6 +293,7 @@ bool BuildWorkbookStream(const std::vector<WorkbookSheet>& sheets, std::vector<u
         return false;
     }
     SharedStrings shared;
+    NumberFormats formats;
     std::vector<std::vector<SheetCell>> sorted(sheets.size());
     std::vector<std::vector<uint32_t>> textIndex(sheets.size());
     for (size_t s = 0; s < sheets.size(); ++s) {
@@ -262,6 +305,8 @@ bool BuildWorkbookStream(const std::vector<WorkbookSheet>& sheets, std::vector<u
             }
         }
         for (const SheetCell& cell : sorted[s]) {
+            if (cell.isNumber && !cell.format.empty() && FormatPlace(formats, cell.format) == formats.size())
+                formats.push_back(cell.format);
             uint32_t index = 0;
             if (!cell.isNumber && !ShareText(&shared, cell.text, &index, error)) {
                 *error = CellPlace(sheets[s].name, cell) + *error;
@@ -272,7 +317,7 @@ bool BuildWorkbookStream(const std::vector<WorkbookSheet>& sheets, std::vector<u
     }
 
     stream->clear();
-    AppendGlobals(stream);
+    AppendGlobals(stream, formats);
     // Each BOUNDSHEET holds its sheet's stream offset, known once the globals are written.
     std::vector<size_t> offsetFields;
     for (const WorkbookSheet& sheet : sheets) {
@@ -291,7 +336,7 @@ bool BuildWorkbookStream(const std::vector<WorkbookSheet>& sheets, std::vector<u
 
     for (size_t s = 0; s < sheets.size(); ++s) {
         PutDwordAt(stream->data() + offsetFields[s], static_cast<uint32_t>(stream->size()));
-        AppendSheet(stream, sheets[s], sorted[s], textIndex[s], s == 0);
+        AppendSheet(stream, sheets[s], sorted[s], textIndex[s], formats, s == 0);
     }
     return true;
 }

@@ -13,8 +13,10 @@ struct SheetCell {
     std::string text;  // UTF-8
     double number;
     bool bold;
+    std::string format;  // a number's format code ("0.000"); empty for General
 };
 
+// Every sheet prints scaled to one page width, as many pages long as it takes.
 struct WorkbookSheet {
     std::string name;                    // 1 to 31 characters, none of []:*?/\ .
     std::vector<uint16_t> columnWidths;  // in characters, from column A; 0 keeps the default
@@ -22,7 +24,7 @@ struct WorkbookSheet {
 };
 
 SheetCell TextCell(uint16_t row, uint16_t column, const std::string& text, bool bold = false);
-SheetCell NumberCell(uint16_t row, uint16_t column, double number);
+SheetCell NumberCell(uint16_t row, uint16_t column, double number, const std::string& format = "");
 
 // Builds the BIFF8 stream of the sheets, the first one active; false with `error` set for a
 // sheet or cell Excel would not accept.

@@ -9,19 +9,17 @@
 
 namespace {
 
-// xlfGetWorkspace(2)'s text and whether the host program exports Excel12 decide the path.
+// The host's major version and whether the host program exports Excel12 decide the path.
 TEST(HostInterfaceTest, VersionTwelveOfferingExcel12TakesThatPath) {
     struct Row {
-        const char* version;
+        int version;
         bool offered;
         HostInterface expected;
     };
     const Row rows[] = {
-        {"5.0", true, HostInterface::Excel4},    {"8.0", true, HostInterface::Excel4},
-        {"11.0", true, HostInterface::Excel4},   {"12.0", true, HostInterface::Excel12},
-        {"16.0", true, HostInterface::Excel12},  {"16.0", false, HostInterface::Excel4},
-        {"120", true, HostInterface::Excel12},   {"", true, HostInterface::Excel4},
-        {"x16.0", true, HostInterface::Excel4},  {"99999999", true, HostInterface::Excel12},
+        {0, true, HostInterface::Excel4},   {5, true, HostInterface::Excel4},   {8, true, HostInterface::Excel4},
+        {11, true, HostInterface::Excel4},  {12, true, HostInterface::Excel12}, {16, true, HostInterface::Excel12},
+        {16, false, HostInterface::Excel4}, {12, false, HostInterface::Excel4},
     };
     for (const Row& row : rows)
         EXPECT_EQ(ChooseHostInterface(row.version, row.offered), row.expected) << row.version << " " << row.offered;
@@ -60,10 +58,12 @@ TEST_F(Excel12PathTest, FunctionsRegisterThreadSafeFromVersionTwelveAndTheComman
         EXPECT_EQ(tank.procedure + " " + tank.typeText, row.volHorzCylCap) << row.version;
         EXPECT_EQ(help.procedure + " " + help.typeText, "MezuraHelp A") << row.version;
         // After procedure and type text every argument is the same: name, argument names,
-        // macro type, category, shortcut, help topic and the helps, in UTF-16 or not.
+        // macro type, category, shortcut and the helps, in UTF-16 or not. The help topic (8)
+        // names the help file that version opens (addin_directory.h), whichever path it takes.
         if (today.empty()) today = cvt.arguments;
         ASSERT_EQ(cvt.arguments.size(), today.size()) << row.version;
         for (size_t i = 3; i < today.size(); ++i) {
+            if (i == 8) continue;
             EXPECT_EQ(cvt.arguments[i].type, today[i].type) << row.version << " argument " << i;
             EXPECT_EQ(cvt.arguments[i].text, today[i].text) << row.version << " argument " << i;
         }

@@ -10,13 +10,10 @@ engine itself is asked for the contents and for every registered context, throug
 """
 import argparse
 import os
-import re
 import struct
-import subprocess
 import sys
-import tempfile
 
-from doc_checks import check, function_list, report
+from doc_checks import check, function_list, registered_topics, report, run, unit_answers
 
 
 def u16(data, at): return struct.unpack_from('<H', data, at)[0]
@@ -162,15 +159,6 @@ def title_of_contents(topics, offset):
     return next((t['title'] for t in topics if t['offset'] == offset), None)
 
 
-def run(command):
-    result = subprocess.run(command, capture_output=True, text=True, errors='replace')
-    if result.returncode == 77:
-        sys.exit(77)  # the Wine runner cannot run this build here: skipped, not passed
-    if result.returncode != 0:
-        sys.exit(f'{command[0]} failed ({result.returncode}): {result.stderr}')
-    return result.stdout.replace('\r', '')
-
-
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument('help_file')
@@ -214,11 +202,8 @@ def main():
     check(contents_offset in by_offset, 'the contents record names a topic')
 
     # The context numbers: exactly what the add-in registers, each opening its function's topic.
-    listing = run(wrapper + [host, '--help-topics', addin])
-    registered = {}
-    for line in listing.splitlines():
-        match = re.match(r'.*MEZURA\.HLP!(\d+) (\S+)$', line)
-        if match: registered.setdefault(int(match.group(1)), []).append(match.group(2))
+    registered, named = registered_topics(host, addin, wrapper)
+    check(named == {'MEZURA.HLP'}, f'the add-in names {sorted(named)} to an Excel 5.0, not MEZURA.HLP')
     listed = function_list()
     check(len(registered) == len(listed), f'the add-in registers {len(listed)} help contexts, found {sorted(registered)}')
     ctxomap = files['|CTXOMAP']
@@ -262,21 +247,11 @@ def main():
                 rows.append((topic['title'], int(cells[0]), cells[1], float(cells[2]) if len(cells) > 2 else None))
     unit_count = sum(units for _, _, _, units in listed if units)
     check(len(rows) == unit_count, f'the help lists {len(rows)} units, the catalogue {unit_count}')
-    with tempfile.TemporaryDirectory() as scratch:
-        sheet = os.path.join(scratch, 'units.sheet')
-        with open(sheet, 'w') as out:
-            for n, (function, index, _, _) in enumerate(rows, 1):
-                out.write(f'A{n}:B{n} = {function}(1, 1, {index})\n')
-        grid = run(wrapper + [host, addin, native(sheet)])
-    answers = {}
-    for line in grid.splitlines():
-        cells = [c.strip() for c in line.split('|')]
-        if len(cells) == 3 and cells[0].isdigit(): answers[int(cells[0])] = (cells[1], cells[2])
+    answers = unit_answers(host, addin, wrapper, native, [(function, index) for function, index, _, _ in rows])
     first_factor = {}
     for function, index, label, factor in rows:
         if index == 1: first_factor[function] = factor
-    for n, (function, index, label, factor) in enumerate(rows, 1):
-        number, answer_label = answers.get(n, ('', ''))
+    for (function, index, label, factor), (number, answer_label) in zip(rows, answers):
         check(answer_label == label, f'{function} unit {index}: help "{label}", add-in "{answer_label}"')
         if factor is not None and number:
             expected = factor / first_factor[function]

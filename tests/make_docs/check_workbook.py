@@ -16,8 +16,10 @@ from doc_checks import bits, check, failures, function_list, report
 
 SIGNATURE = bytes.fromhex("D0CF11E0A1B11AE1")
 CATEGORIES = ("Unit Converions", "Volume Calculations")
-INSTRUCTIONS = ("Tools > Add-Ins...", "Browse...", "MEZURA32.XLL", "MEZURA64.XLL", "MEZURA.HLP",
-                "Help > Mezura...", '"Unit Converions" and "Volume Calculations"')
+INSTRUCTIONS = ("Tools > Add-Ins...", "File > Options > Add-ins", "Excel Add-ins, then Go...", "Browse...",
+                "MEZURA32.XLL", "MEZURA64.XLL", "32-bit or 64-bit", "MEZURA.CHM", "MEZURA.HLP",
+                "[CORVANE], line Install=", "Help > Mezura...", '"Unit Converions" and "Volume Calculations"')
+TANK_UNITS = "length unit cubed"
 # The worksheet functions of the add-in's function list, in its order (the command is none).
 FUNCTIONS = [name for kind, name, _, _ in function_list() if kind != "COMMAND"]
 
@@ -96,8 +98,13 @@ def check_install_sheet(book, sheet, examples):
         check(got.ctype == xlrd.XL_CELL_NUMBER and bits(got.value) == bits(float(number)),
               "%s: result %r (%s), expected %s (%s)" % (name, got.value, got.ctype == xlrd.XL_CELL_NUMBER and
                                                        bits(got.value), number, bits(float(number))))
+        # Shown as the help shows it: the decimals of its 15 significant digits, not all 17.
+        code = book.format_map[book.xf_list[sheet.cell_xf_index(row, 1)].format_key].format_str
+        shown = "%.15g" % float(number)
+        decimals = len(shown) - shown.index(".") - 1 if "." in shown else 0
+        check(code == ("0." + "0" * decimals if decimals else "0"), "%s: result format %r for %s" % (name, code, shown))
         units = sheet.cell_value(row, 2) if sheet.ncols > 2 else ""
-        check(units == label, "%s: units %r, expected %r" % (name, units, label))
+        check(units == (label or TANK_UNITS), "%s: units %r, expected %r" % (name, units, label or TANK_UNITS))
 
 
 def check_functions_sheet(sheet, examples):

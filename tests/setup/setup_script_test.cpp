@@ -262,24 +262,25 @@ TEST(SetupScriptSample, TheDistributionScriptParses) {
     EXPECT_STREQ(S.settings.AddIn, "MEZURA32.XLL");
     EXPECT_STREQ(S.settings.AppCode, "MEZ");
     EXPECT_STREQ(S.settings.DefDir, "MEZURA");
-    EXPECT_EQ(S.settings.SpaceNeeded, 2560u);  // the four files, with room to spare
+    EXPECT_EQ(S.settings.SpaceNeeded, 2560u);  // the five files, with room to spare
     EXPECT_STREQ(S.settings.groupFile, "MEZURA.GRP");
     EXPECT_STREQ(S.settings.groupName, "Mezura");
-    // What the distribution holds: the add-in for 32-bit and for 64-bit Excel, the help file
+    // What the distribution holds: the add-in for 32-bit and for 64-bit Excel, the help files
     // and the workbook.
-    ASSERT_EQ(S.fileCount, 4);
+    ASSERT_EQ(S.fileCount, 5);
     EXPECT_STREQ(S.files[0].sourceName, "MEZURA32.XLL");
     EXPECT_STREQ(S.files[0].destName, "MEZURA32.XLL");
     EXPECT_STREQ(S.files[1].sourceName, "MEZURA64.XLL");
     EXPECT_STREQ(S.files[1].destName, "MEZURA64.XLL");
     EXPECT_STREQ(S.files[2].sourceName, "MEZURA.HLP");
-    EXPECT_STREQ(S.files[3].sourceName, "INSTALL.XLS");
+    EXPECT_STREQ(S.files[3].sourceName, "MEZURA.CHM");
+    EXPECT_STREQ(S.files[4].sourceName, "INSTALL.XLS");
     ASSERT_EQ(S.programItemCount, 3);
     EXPECT_STREQ(S.programItems[0].commandLine, "%AMEZURA32.XLL");
     EXPECT_STREQ(S.programItems[0].itemName, "Mezura add-in");
     EXPECT_STREQ(S.programItems[1].commandLine, "%AMEZURA64.XLL");
     EXPECT_STREQ(S.programItems[1].itemName, "Mezura add-in (64-bit Excel)");
-    EXPECT_STREQ(S.programItems[2].commandLine, "%AMEZURA.HLP");
+    EXPECT_STREQ(S.programItems[2].commandLine, "%AMEZURA.CHM");  // the help a current Windows opens
     ASSERT_EQ(S.iniEntryCount, 3);
     EXPECT_STREQ(S.iniEntries[0].key, "AddIn");
     EXPECT_STREQ(S.iniEntries[0].value, "MEZURA32.XLL");
