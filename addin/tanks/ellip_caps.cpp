@@ -11,9 +11,6 @@ namespace {
 constexpr int kIntervals = kEllipCapSamples - 1;
 static_assert(kIntervals % 2 == 0, "Simpson's rule needs an even number of intervals");
 
-// Area of liquid in each cross-section of a cap, overwritten at every integration.
-std::array<double, kEllipCapSamples> g_capAreas;
-
 // Cross-section i of a cap, at axial distance z from its base plane: a circle of radius rho
 // whose liquid surface lies d below its centre.
 double CapSectionArea(int i, double W, double a, double r, double d) {
@@ -36,11 +33,14 @@ double VolEllipCaps(double x, double r, double a) {
     double d = Stored(static_cast<long double>(r) - x);
     // Axial distance from a cap's base plane to where the liquid surface leaves the cap.
     double W = Stored(std::sqrt(1 - (static_cast<long double>(d) * d) / (static_cast<long double>(r) * r)) * a);
-    for (int i = 0; i < kEllipCapSamples; ++i) g_capAreas[i] = CapSectionArea(i, W, a, r, d);
+    // Area of liquid in each cross-section, on the caller's stack: any number of threads may
+    // integrate at once.
+    std::array<double, kEllipCapSamples> areas;
+    for (int i = 0; i < kEllipCapSamples; ++i) areas[i] = CapSectionArea(i, W, a, r, d);
 
-    double S = g_capAreas[0];
-    for (int i = 1; i < kIntervals; ++i) S = Stored(S + g_capAreas[i] * static_cast<long double>(i % 2 ? 4 : 2));
-    S = Stored(S + static_cast<long double>(g_capAreas[kIntervals]));
+    double S = areas[0];
+    for (int i = 1; i < kIntervals; ++i) S = Stored(S + areas[i] * static_cast<long double>(i % 2 ? 4 : 2));
+    S = Stored(S + static_cast<long double>(areas[kIntervals]));
     // Simpson's weight is a third of the step W/50; the factor 2 counts both caps.
     return Stored(2 * (static_cast<long double>(W) / (3 * kIntervals)) * S);
 }

@@ -1,4 +1,4 @@
-// The six exported tank-volume functions: lengths in one unit, the volume in its cube.
+// The six exported tank-volume functions: lengths in one unit, the volume in its cube; each for a host on the Excel4 path and, as name12, for one on the Excel12 path.
 #include "tank_exports.h"
 
 #include "ellip_caps.h"
@@ -121,4 +121,33 @@ XLL_EXPORT XLOPER* XLLAPI VolTaperedCyl(XLOPER* mtl_height, XLOPER* bottom_radiu
                                        XLOPER* length) {
     static XLOPER answer;
     return TankFrame(&answer, {mtl_height, bottom_radius, top_radius, length}, TaperedCyl);
+}
+
+// The Excel12 path: thread-safe, so no record of their own; each answer is a block or a constant.
+
+XLL_EXPORT XLOPER12* XLLAPI VolSphere12(XLOPER12* mtl_height, XLOPER12* radius) {
+    return TankFrame({mtl_height, radius}, Sphere);
+}
+
+XLL_EXPORT XLOPER12* XLLAPI VolVertCyl12(XLOPER12* mtl_height, XLOPER12* radius, XLOPER12* length) {
+    return TankFrame({mtl_height, radius, length}, VertCyl);
+}
+
+XLL_EXPORT XLOPER12* XLLAPI VolVertCylSphCap12(XLOPER12* mtl_height, XLOPER12* radius, XLOPER12* cyl_length,
+                                              XLOPER12* max_length) {
+    return TankFrame({mtl_height, radius, cyl_length, max_length}, VertCylSphCap);
+}
+
+XLL_EXPORT XLOPER12* XLLAPI VolHorzCyl12(XLOPER12* mtl_height, XLOPER12* radius, XLOPER12* length) {
+    return TankFrame({mtl_height, radius, length}, HorzCyl);
+}
+
+XLL_EXPORT XLOPER12* XLLAPI VolHorzCylCap12(XLOPER12* mtl_height, XLOPER12* radius, XLOPER12* cyl_length,
+                                           XLOPER12* max_length) {
+    return TankFrame({mtl_height, radius, cyl_length, max_length}, HorzCylCap);
+}
+
+XLL_EXPORT XLOPER12* XLLAPI VolTaperedCyl12(XLOPER12* mtl_height, XLOPER12* bottom_radius, XLOPER12* top_radius,
+                                           XLOPER12* length) {
+    return TankFrame({mtl_height, bottom_radius, top_radius, length}, TaperedCyl);
 }

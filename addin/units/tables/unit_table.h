@@ -23,15 +23,16 @@ constexpr bool IndicesRunFromOne(const short (&indices)[N]) {
 
 #define MEZURA_LABEL_TEXT(index, label, factor) " " label,
 #define MEZURA_UNIT_INDEX(index, label, factor) index,
-#define MEZURA_UNIT_ENTRY(index, label, factor) {index, labelTexts[index - 1], factor},
+#define MEZURA_UNIT_ENTRY(index, label, factor) {index, labelTexts[index - 1], wideLabelTexts[index - 1], factor},
 
 // The labels live in writable arrays of this file, since preparation writes each length
-// byte in place; the entries point at them. The table's size is the unit count functions.inc
-// gives it (unit_catalogue.h declares it so), and the indices must run 1, 2, 3... so that a
-// lookup by label and a lookup by position always agree.
+// byte in place and each UTF-16 form; the entries point at them. The table's size is the unit
+// count functions.inc gives it (unit_catalogue.h declares it so), and the indices must run 1,
+// 2, 3... so that a lookup by label and a lookup by position always agree.
 #define MEZURA_UNIT_TABLE(table, UNITS)                                                                     \
     namespace {                                                                                             \
     char labelTexts[][unit_table::kLabelStorage] = {UNITS(MEZURA_LABEL_TEXT)};                              \
+    XCHAR wideLabelTexts[std::size(labelTexts)][unit_table::kLabelStorage];                                 \
     constexpr short kIndices[] = {UNITS(MEZURA_UNIT_INDEX)};                                                \
     static_assert(std::size(kIndices) == std::size(table), #table ": not the unit count of functions.inc"); \
     static_assert(unit_table::IndicesRunFromOne(kIndices), #table ": indices out of order");                \
