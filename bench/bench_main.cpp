@@ -3,10 +3,13 @@
 #include <cstdio>
 #include <map>
 #include <string>
+#include <utility>
 
+#include "addin_calls.h"
 #include "addin_loader.h"
 #include "bench_support.h"
 #include "emulated_excel.h"
+#include "registry.h"
 
 namespace {
 
@@ -29,10 +32,16 @@ const bench::RatioLine kLevelLines[] = {
     {"LevelHorzCylCap", "BM_LevelHorzCylCap", "BM_TankVolHorzCylCap"},
     {"LevelTaperedCyl", "BM_LevelTaperedCyl", "BM_TankVolTaperedCyl"},
 };
-const char* const kExportsUsed[] = {"CvtLength",    "xlAutoFree",   "VolHorzCyl",      "VolHorzCylCap",
-                                    "VolVertCylSphCap", "VolSphere", "VolVertCyl",   "VolTaperedCyl",
-                                    "LevelSphere",  "LevelVertCyl", "LevelVertCylSphCap", "LevelHorzCyl",
-                                    "LevelHorzCylCap", "LevelTaperedCyl"};
+// The Excel12 path, each on one thread and on every core.
+const bench::RatioLine kExcel12Lines[] = {
+    {"CvtLength by label", "BM_Excel12ByLabel", "BM_Excel12FloorByLabel"},
+    {"VolHorzCylCap", "BM_Excel12VolHorzCylCap", "BM_Excel12FloorVolHorzCylCap"},
+};
+const char* const kExportsUsed[] = {"CvtLength",      "xlAutoFree",      "VolHorzCyl",         "VolHorzCylCap",
+                                    "VolVertCylSphCap", "VolSphere",     "VolVertCyl",         "VolTaperedCyl",
+                                    "LevelSphere",    "LevelVertCyl",    "LevelVertCylSphCap", "LevelHorzCyl",
+                                    "LevelHorzCylCap", "LevelTaperedCyl", "CvtLength12",       "xlAutoFree12",
+                                    "VolHorzCylCap12"};
 
 // Keeps the console output and remembers each benchmark's median CPU time per iteration (CPU
 // time: on a shared machine wall time also counts the neighbours).
@@ -42,11 +51,16 @@ public:
         for (const Run& run : runs) {
             bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
             bool single = run.run_type == Run::RT_Iteration && run.iterations > 0;
-            if (median || single) nanoseconds[run.run_name.function_name] = run.GetAdjustedCPUTime();
+            if (median || single) {
+                nanoseconds[run.run_name.function_name] = run.GetAdjustedCPUTime();
+                auto rate = run.counters.find("calls/s");
+                if (rate != run.counters.end()) callsPerSecond[{run.run_name.function_name, run.threads}] = rate->second;
+            }
         }
         ConsoleReporter::ReportRuns(runs);
     }
     std::map<std::string, double> nanoseconds;
+    std::map<std::pair<std::string, int64_t>, double> callsPerSecond;  // by benchmark and thread count
 };
 
 template <size_t N>
@@ -60,6 +74,28 @@ void PrintRatios(const std::map<std::string, double>& nanoseconds, const bench::
         // Both times are in the same unit (the benchmarks' default); only their ratio and rates matter.
         std::printf("%-20s %14.0f %16.0f %12.2f\n", line.what, 1e9 / call->second, 1e9 / floor->second,
                     call->second / floor->second);
+    }
+}
+
+// The Excel12 lines: calls per second summed over the threads, beside the floor's, and how much
+// more every core does than one.
+void PrintExcel12Scaling(const std::map<std::pair<std::string, int64_t>, double>& rates) {
+    std::printf("\n%-20s %8s %14s %16s %12s %9s\n", "Excel12", "threads", "calls/s", "floor calls/s", "call/floor",
+                "scaling");
+    for (const bench::RatioLine& line : kExcel12Lines) {
+        double single = 0, floorSingle = 0;
+        for (const auto& entry : rates) {
+            if (entry.first.first != line.benchmark) continue;
+            int64_t threads = entry.first.second;
+            auto floor = rates.find({line.floor, threads});
+            if (floor == rates.end()) continue;
+            if (threads == 1) single = entry.second, floorSingle = floor->second;
+            std::printf("%-20s %8lld %14.0f %16.0f %12.2f", line.what, static_cast<long long>(threads), entry.second,
+                        floor->second, floor->second / entry.second);
+            if (threads > 1 && single > 0)
+                std::printf(" %8.2fx (floor %.2fx)", entry.second / single, floor->second / floorSingle);
+            std::printf("\n");
+        }
     }
 }
 
@@ -81,10 +117,16 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
+    // Opened as an Excel 16.0, so that the Excel12 forms reach the host; the Excel4 forms are
+    // called as before.
+    xlhost::SetHostVersion("16.0");
+    xlhost::OpenAddin(g_addin);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     PrintRatios(reporter.nanoseconds, kRatioLines, "floor calls/s", "call/floor");
     PrintRatios(reporter.nanoseconds, kLevelLines, "volume calls/s", "level/volume");
+    PrintExcel12Scaling(reporter.callsPerSecond);
+    xlhost::CloseAddin(g_addin);
 
     auto problems = xlhost::LedgerProblems();
     if (!problems.empty()) std::printf("ledger: %u problems, first: %s\n", unsigned(problems.size()), problems[0].c_str());

@@ -123,6 +123,10 @@ HelpPage ConversionPage(const DocumentedFunction& function) {
     page.Paragraph().Write("A row of two cells: the converted number, then the label of new_units. A formula in one "
                            "cell shows the number. To see both, select two adjacent cells of a row, type the formula "
                            "and enter it as an array formula with Ctrl+Shift+Enter.");
+    page.Paragraph().Write("In Excel 365 a formula in one cell spills: the label fills the cell to its right "
+                           "(#SPILL! when that cell is not empty). For the number alone there, take the first value: "
+                           "=INDEX(" + function.name + "(...), 1), or =@" + function.name +
+                           "(...), as Excel 365 shows the formulas of older workbooks, which keep showing the number.");
 
     page.Heading("Errors");
     page.Paragraph().Write("#VALUE! when value is not a number, when an index number is outside 1 to " +

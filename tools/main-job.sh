@@ -6,9 +6,9 @@
 # registered for ".xls", a scripted Program Manager recording, a driver answering WELCOME as a
 # user would), prints what the installation left, and then runs the emulated Excel host on the
 # installed add-in and the demo sheet, and the 64-bit emulated Excel under wine64 on the
-# installed MEZURA64.xll. A second run installs silently into another fresh prefix whose Excel
-# is a 64-bit Excel 16.0, prints the OPEN entry written, then removes the installation silently
-# and prints what is left.
+# installed MEZURA64.xll, and both again as an Excel 16.0 recalculating on two threads. A
+# second run installs silently into another fresh prefix whose Excel is a 64-bit Excel 16.0,
+# prints the OPEN entry written, then removes the installation silently and prints what is left.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/bootstrap.sh
@@ -119,6 +119,16 @@ fi
 echo
 echo "Running the 64-bit emulated Excel (wine64) on the installed add-in $dest\\MEZURA64.XLL..."
 run64 "$PWD/build/win64/bin/xlhost.exe" "$addin64" "$sheet64" | tr -d '\r'
+# Excel 16.0: the add-in registers its functions thread-safe through Excel12, and the host
+# recalculates their cells on two threads; the grid is the same.
+echo
+echo "Running the 64-bit emulated Excel 16.0 (wine64) on $dest\\MEZURA64.XLL, recalculating on two threads..."
+run64 "$PWD/build/win64/bin/xlhost.exe" --version 16.0 --threads 2 "$addin64" "$sheet64" | tr -d '\r'
+if [ "$preset" = win32 ]; then
+  echo
+  echo "Running the emulated Excel 16.0 (win32) on $dest\\MEZURA32.XLL, recalculating on two threads..."
+  wine 'C:\TOOLS\xlhost.exe' --version 16.0 --threads 2 "$dest\\MEZURA32.XLL" 'C:\TOOLS\demo.sheet' | tr -d '\r'
+fi
 # Excel 8.0 (a 32-bit Excel): text cells are read through the host's automation model.
 echo
 if [ "$preset" = win32 ]; then

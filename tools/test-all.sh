@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Builds every preset that has tests and runs them all: native, native with sanitizers,
-# the 64-bit Windows build under wine64, and the 32-bit Windows product under Wine.
+# Builds every preset that has tests and runs them all: native, native with sanitizers, the
+# multi-threaded tests under ThreadSanitizer, the 64-bit Windows build under wine64, and the
+# 32-bit Windows product under Wine.
 # The last lines sum up each preset, naming every skipped test and why it was skipped.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/bootstrap.sh
 
-presets=(native native-asan win64 win32)
+presets=(native native-asan native-tsan win64 win32)
 failed=()
 summary=()
 mkdir -p build

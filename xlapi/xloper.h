@@ -85,11 +85,13 @@ enum : WORD {
     xlerrName = 29,   // #NAME?
 };
 
-// Return codes of Excel4.
+// Return codes of Excel4 and Excel12.
 enum : int {
     xlretSuccess = 0,
     xlretInvCount = 4,
     xlretFailed = 32,
+    xlretUncalced = 64,        // the value of a cell not yet calculated was asked for
+    xlretNotThreadSafe = 128,  // a thread-safe function asked for a service that is not
 };
 
 // Host function numbers.

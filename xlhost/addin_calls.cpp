@@ -1,6 +1,7 @@
 // The emulated Excel calling into a loaded add-in: opening, closing, the add-in manager and registered functions.
 #include "addin_calls.h"
 
+#include "excel12.h"
 #include "ledger.h"
 #include "registry.h"
 
@@ -14,6 +15,7 @@ typedef int(XLLAPI* IntEntry)();
 typedef short(XLLAPI* BoolEntry)();
 typedef XLOPER*(XLLAPI* RecordEntry1)(XLOPER*);
 typedef void(XLLAPI* FreeEntry)(XLOPER*);
+typedef void(XLLAPI* FreeEntry12)(XLOPER12*);
 
 int CallIntEntry(const LoadedAddin& addin, const char* name) {
     auto entry = reinterpret_cast<IntEntry>(FindExport(addin, name));
@@ -26,51 +28,50 @@ CallResult Single(const CellValue& cell) {
     return result;
 }
 
-}  // namespace
-
-XLOPER* CallRecordEntry(void* entry, size_t count, XLOPER** a) {
-    typedef XLOPER* R;
-    switch (count) {
-    case 0: return reinterpret_cast<R(XLLAPI*)()>(entry)();
-    case 1: return reinterpret_cast<R(XLLAPI*)(R)>(entry)(a[0]);
-    case 2: return reinterpret_cast<R(XLLAPI*)(R, R)>(entry)(a[0], a[1]);
-    case 3: return reinterpret_cast<R(XLLAPI*)(R, R, R)>(entry)(a[0], a[1], a[2]);
-    case 4: return reinterpret_cast<R(XLLAPI*)(R, R, R, R)>(entry)(a[0], a[1], a[2], a[3]);
-    case 5: return reinterpret_cast<R(XLLAPI*)(R, R, R, R, R)>(entry)(a[0], a[1], a[2], a[3], a[4]);
-    case 6: return reinterpret_cast<R(XLLAPI*)(R, R, R, R, R, R)>(entry)(a[0], a[1], a[2], a[3], a[4], a[5]);
-    case 7: return reinterpret_cast<R(XLLAPI*)(R, R, R, R, R, R, R)>(entry)(a[0], a[1], a[2], a[3], a[4], a[5], a[6]);
-    default:
-        return reinterpret_cast<R(XLLAPI*)(R, R, R, R, R, R, R, R)>(entry)(a[0], a[1], a[2], a[3], a[4], a[5], a[6],
-                                                                            a[7]);
-    }
-}
-
-CallResult TakeAddinResult(const LoadedAddin& addin, XLOPER* record) {
-    if (!record) return Single(CellValue::Error(xlerrValue));
+// The copy of a result: an array element by element, else the one value; a value that is no
+// cell value (a reference, an omitted argument) shows as #VALUE!.
+template <class Record>
+CallResult CopyResult(const Record& record) {
     CallResult copied;
-    if ((record->xltype & ~xlbitDLLFree) == xltypeMulti && record->val.array.lparray && record->val.array.rows &&
-        record->val.array.columns) {
-        copied.rows = record->val.array.rows;
-        copied.columns = record->val.array.columns;
+    if ((record.xltype & ~xlbitDLLFree) == xltypeMulti && record.val.array.lparray && record.val.array.rows > 0 &&
+        record.val.array.columns > 0) {
+        copied.rows = WORD(record.val.array.rows);
+        copied.columns = WORD(record.val.array.columns);
         for (size_t i = 0; i < size_t(copied.rows) * copied.columns; ++i) {
             CellValue cell;
-            if (!RecordToCell(record->val.array.lparray[i], &cell)) cell = CellValue::Error(xlerrValue);
+            if (!RecordToCell(record.val.array.lparray[i], &cell)) cell = CellValue::Error(xlerrValue);
             copied.cells.push_back(cell);
         }
-    } else {
-        CellValue cell;
-        if (!RecordToCell(*record, &cell) || (record->xltype & ~xlbitDLLFree) == xltypeMissing)
-            cell = CellValue::Error(xlerrValue);
-        copied = Single(cell);
+        return copied;
     }
+    CellValue cell;
+    if (!RecordToCell(record, &cell) || (record.xltype & ~xlbitDLLFree) == xltypeMissing)
+        cell = CellValue::Error(xlerrValue);
+    return Single(cell);
+}
+
+template <class Record, class Free>
+CallResult TakeResult(const LoadedAddin& addin, Record* record, const char* freeName) {
+    if (!record) return Single(CellValue::Error(xlerrValue));
+    CallResult copied = CopyResult(*record);
     if (record->xltype & xlbitDLLFree) {
         NoteAddinBlock(record);
-        if (auto autoFree = reinterpret_cast<FreeEntry>(FindExport(addin, "xlAutoFree"))) {
+        if (auto autoFree = reinterpret_cast<Free>(FindExport(addin, freeName))) {
             autoFree(record);
             NoteAddinBlockFreed(record);
         }
     }
     return copied;
+}
+
+}  // namespace
+
+CallResult TakeAddinResult(const LoadedAddin& addin, XLOPER* record) {
+    return TakeResult<XLOPER, FreeEntry>(addin, record, "xlAutoFree");
+}
+
+CallResult TakeAddinResult(const LoadedAddin& addin, XLOPER12* record) {
+    return TakeResult<XLOPER12, FreeEntry12>(addin, record, "xlAutoFree12");
 }
 
 int OpenAddin(const LoadedAddin& addin) { return CallIntEntry(addin, "xlAutoOpen"); }
@@ -114,6 +115,21 @@ CallStatus CallRegistered(const LoadedAddin& addin, const std::string& name, con
         else *result = Single(CellValue::Number(reinterpret_cast<IntEntry>(entry)()));
         return CallStatus::Called;
     }
+    if (type[0] == 'U' || type[0] == 'Q') {
+        // Registered through Excel12: the same arguments as XLOPER12 records.
+        RecordStorage storage;
+        XLOPER12 copies[kMostArguments];
+        XLOPER12* pointers[kMostArguments];
+        size_t letters = type.back() == '$' ? count - 1 : count;
+        for (size_t i = 0; i < letters; ++i) {
+            copies[i] = XLOPER12{};
+            copies[i].xltype = xltypeMissing;
+            if (i < arguments.size()) copies[i] = WidenRecord(arguments[i], &storage);
+            pointers[i] = &copies[i];
+        }
+        *result = TakeAddinResult(addin, CallRecordEntry(entry, letters, pointers));
+        return CallStatus::Called;
+    }
     if (type[0] != 'R' && type[0] != 'P') return CallStatus::NotCallable;
 
     // The add-in may not write to its arguments, but give it copies all the same.
@@ -130,6 +146,11 @@ CallStatus CallRegistered(const LoadedAddin& addin, const std::string& name, con
     }
     *result = TakeAddinResult(addin, CallRecordEntry(entry, count, pointers));
     return CallStatus::Called;
+}
+
+bool IsThreadSafe(const std::string& name) {
+    const Registration* registration = FindRegisteredName(name);
+    return registration && !registration->typeText.empty() && registration->typeText.back() == '$';
 }
 
 }  // namespace xlhost

@@ -1,10 +1,12 @@
 // The emulated Excel: answers the add-in's Excel4 calls from its workbook, and keeps the ledger.
 #include "emulated_excel.h"
 
+#include <atomic>
 #include <cstdint>
-#include <unordered_map>
+#include <mutex>
 
 #include "coercion.h"
+#include "excel12.h"
 #include "registry.h"
 #include "worksheet_calls.h"
 #include "xlcall32.h"
@@ -13,16 +15,29 @@ namespace xlhost {
 
 namespace {
 
+// Function numbers: worksheet and macro functions below 0x400, the C API's own from 0x4000,
+// commands from 0x8000 (each with its own counters).
+constexpr int kCountedNumbers = 0x400;
+
 struct HostState {
+    std::mutex lock;  // over `unhandled`, which recalculation threads may add to
     std::string addinPath;
     void* mainWindow = nullptr;
     std::vector<UnhandledCall> unhandled;
-    std::unordered_map<int, size_t> calls;
+    // Counted by every thread at once, so each count is an atomic of its own.
+    std::atomic<size_t> calls[3][kCountedNumbers];
 };
+
 
 HostState& TheHost() {
     static HostState* state = new HostState;
     return *state;
+}
+
+std::atomic<size_t>* CallCounter(int xlfn) {
+    int block = xlfn & 0x8000 ? 2 : xlfn & 0x4000 ? 1 : 0;
+    int number = xlfn & ~0xC000;
+    return number >= 0 && number < kCountedNumbers ? &TheHost().calls[block][number] : nullptr;
 }
 
 void AnswerText(XLOPER* result, const std::string& text) {
@@ -55,7 +70,19 @@ int Free(int count, XLOPER** args) {
     return xlretSuccess;
 }
 
+thread_local bool t_recalculationThread = false;
+
+// What a thread-safe function may ask of Excel from a recalculation thread.
+bool IsThreadSafeService(int xlfn) { return xlfn == xlCoerce || xlfn == xlFree || xlfn == xlSheetNm; }
+
 }  // namespace
+
+void MarkRecalculationThread(bool recalculating) { t_recalculationThread = recalculating; }
+bool OnRecalculationThread() { return t_recalculationThread; }
+
+void NoteCall(int xlfn) {
+    if (std::atomic<size_t>* counter = CallCounter(xlfn)) counter->fetch_add(1, std::memory_order_relaxed);
+}
 
 void StartEmulatedExcel() {
     SetExcel4Handler(&HandleExcel4);
@@ -65,7 +92,8 @@ void StartEmulatedExcel() {
     ResetQuietMode();
     HostState& host = TheHost();
     host.unhandled.clear();
-    host.calls.clear();
+    for (auto& block : host.calls)
+        for (auto& counter : block) counter.store(0, std::memory_order_relaxed);
     host.mainWindow = nullptr;
 }
 
@@ -76,13 +104,25 @@ void SetMainWindow(void* window) { TheHost().mainWindow = window; }
 const std::vector<UnhandledCall>& UnhandledCalls() { return TheHost().unhandled; }
 
 size_t CallCount(int xlfn) {
-    auto found = TheHost().calls.find(xlfn);
-    return found == TheHost().calls.end() ? 0 : found->second;
+    std::atomic<size_t>* counter = CallCounter(xlfn);
+    return counter ? counter->load(std::memory_order_relaxed) : 0;
 }
 
 int HandleExcel4(int xlfn, XLOPER* result, int count, XLOPER** args) {
+    if (t_recalculationThread) {
+        NoteFault("Excel4 called on a recalculation thread: function " + std::to_string(xlfn));
+        return xlretNotThreadSafe;
+    }
+    return DispatchCall(xlfn, result, count, args);
+}
+
+int DispatchCall(int xlfn, XLOPER* result, int count, XLOPER** args) {
     HostState& host = TheHost();
-    ++host.calls[xlfn];
+    NoteCall(xlfn);
+    if (t_recalculationThread && !IsThreadSafeService(xlfn)) {
+        NoteFault("Excel12 asked for a service that is not thread-safe: function " + std::to_string(xlfn));
+        return xlretNotThreadSafe;
+    }
     switch (xlfn) {
     case xlCoerce:
         if (count < 1 || count > 2) return xlretInvCount;
@@ -132,10 +172,24 @@ int HandleExcel4(int xlfn, XLOPER* result, int count, XLOPER** args) {
         return New(result, count, args);
     case xlcClose:
         return Close(result, count, args);
-    default:
+    default: {
+        std::lock_guard<std::mutex> hold(host.lock);
         host.unhandled.push_back(UnhandledCall{xlfn, count});
         return xlretFailed;
+    }
     }
 }
 
 }  // namespace xlhost
+
+// Excel 2007 and later export their Excel12 entry from the program itself, under this name,
+// and add-ins look it up there; so does this host's program. Note its argument order: the
+// count and the arguments come before the result.
+#ifdef _WIN32
+#define XLHOST_PROGRAM_EXPORT __declspec(dllexport)
+#else
+#define XLHOST_PROGRAM_EXPORT __attribute__((visibility("default")))
+#endif
+extern "C" XLHOST_PROGRAM_EXPORT int XLLAPI MdCallBack12(int xlfn, int count, XLOPER12** args, XLOPER12* result) {
+    return xlhost::HandleExcel12(xlfn, result, count, args);
+}

@@ -1,4 +1,4 @@
-// The emulated Excel's ledger: every text, array and reference it hands out, and every release.
+// The emulated Excel's ledger: every text, array and reference it hands out, and every release, on every thread.
 #pragma once
 
 #include <cstddef>
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "xloper.h"
+#include "xloper12.h"
 
 namespace xlhost {
 
@@ -27,14 +28,29 @@ char* AllocateText(const char* chars, size_t length);
 char* AllocateElementText(const char* chars, size_t length);
 XLOPER* AllocateArray(size_t elements);
 XLMREF* AllocateAreaList();
+// The same for XLOPER12 records: UTF-16 texts of 1 + length elements, arrays, area lists.
+XCHAR* AllocateText12(const XCHAR* chars, size_t length);
+XCHAR* AllocateElementText12(const XCHAR* chars, size_t length);
+XLOPER12* AllocateArray12(size_t elements);
+XLMREF12* AllocateAreaList12();
 
 // Gives back what an xlFree names; reports double frees and pointers the host never handed out.
 void ReleaseHostRecord(const XLOPER* record);
+void ReleaseHostRecord(const XLOPER12* record);
+// Gives back a host-owned record the host itself made and used on its own, off the books: an
+// answer the Excel12 entry read before handing the add-in its XLOPER12 form.
+void DiscardHostRecord(const XLOPER* record);
 
 // Results of the add-in that carry xlbitDLLFree: noted when received, crossed off when the
-// host hands them to xlAutoFree. Handing one back twice, or one never received, is a fault.
-void NoteAddinBlock(const XLOPER* record);
-void NoteAddinBlockFreed(const XLOPER* record);
+// host hands them to xlAutoFree or xlAutoFree12. Handing one back twice, or one never
+// received, is a fault.
+void NoteAddinBlock(const void* record);
+void NoteAddinBlockFreed(const void* record);
+
+// Every block belongs to the thread it was handed out on (a host block) or received on (an
+// add-in block): given back on another thread, it is a fault, as is anything NoteFault says.
+// Any thread may call the ledger.
+void NoteFault(const std::string& fault);
 
 void ResetLedger();
 LedgerSummary ReadLedger();

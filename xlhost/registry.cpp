@@ -1,6 +1,8 @@
 // What the emulated Excel keeps for its add-ins: registrations, names, menus, alerts and its version text.
 #include "registry.h"
 
+#include <cstdlib>
+
 #include <algorithm>
 #include <cctype>
 #include <map>
@@ -119,6 +121,8 @@ void ResetRegistry() {
 }
 
 void SetHostVersion(const std::string& version) { TheRegistry().version = version; }
+
+int HostMajorVersion() { return std::atoi(TheRegistry().version.c_str()); }
 void RefuseRegistrations(bool refuse) { TheRegistry().refuse = refuse; }
 
 const std::vector<Registration>& RegisterCalls() { return TheRegistry().calls; }

@@ -46,8 +46,9 @@ struct MenuItem {
 // Forgets every registration, name, menu item and alert; the version text becomes "5.0".
 void ResetRegistry();
 
-// The version text xlfGetWorkspace(2) answers.
+// The version text xlfGetWorkspace(2) answers, and its leading number ("16.0" is 16).
 void SetHostVersion(const std::string& version);
+int HostMajorVersion();
 // While set, xlfRegister answers #VALUE! and registers nothing (a host that refuses).
 void RefuseRegistrations(bool refuse);
 

@@ -1,10 +1,12 @@
 // xlhost: loads an add-in into the emulated Excel; with a sheet file, opens it, evaluates the sheet and closes it.
 // `xlhost --help` prints how to call it and its exit codes (kSynopsis, kDescription below).
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
 
 #include "addin_calls.h"
 #include "addin_loader.h"
@@ -39,7 +41,7 @@ enum ExitCode {
 #endif
 
 const char kSynopsis[] =
-    "usage: xlhost [--version TEXT] [--serve READY STOP] ADDIN [SHEET]\n"
+    "usage: xlhost [--version TEXT] [--threads N] [--serve READY STOP] ADDIN [SHEET]\n"
     "       xlhost --help-topics ADDIN\n"
     "       xlhost --help\n";
 const char kDescription[] =
@@ -55,7 +57,11 @@ const char kDescription[] =
     "          (examples/demo.sheet; the format is described in xlhost/sheet_file.h)\n"
     "\n"
     "  --version TEXT      the Excel version the host reports (default 5.0); with 8.0 the host also\n"
-    "                      offers its automation model (Windows)\n"
+    "                      offers its automation model (Windows); from 12.0 on it also offers\n"
+    "                      Excel12 (the program exports MdCallBack12), as Excel 2007 and later do\n"
+    "  --threads N         recalculation threads for the cells of thread-safe functions (1 to 1024;\n"
+    "                      default the number of cores); other cells are calculated on the main\n"
+    "                      thread. Only functions registered through Excel12 can be thread-safe\n"
     "  --help-topics       print the help topic of every function the add-in registers and of every\n"
     "                      item it adds to the Help menu, one per line: TOPIC NAME\n"
     "  --serve READY STOP  (Windows) open the add-in, set the event READY and answer automation\n"
@@ -71,6 +77,7 @@ struct Options {
     bool help = false;
     bool helpTopics = false;
     const char* version = nullptr;
+    unsigned threads = 0;  // 0: one per core
     const char* serve[2] = {nullptr, nullptr};
     std::vector<const char*> files;  // ADDIN [SHEET]
 };
@@ -86,6 +93,12 @@ const OptionRule kOptionRules[] = {
     {"-h", 0, [](Options* options, char**) { options->help = true; }},
     {"--version", 1, [](Options* options, char** values) { options->version = values[0]; }},
     {"--help-topics", 0, [](Options* options, char**) { options->helpTopics = true; }},
+    {"--threads", 1, [](Options* options, char** values) {
+         char* end = nullptr;
+         long threads = std::strtol(values[0], &end, 10);
+         // Excel takes 1 to 1024; anything else is refused below as a wrong command line.
+         options->threads = *end == 0 && threads >= 1 && threads <= 1024 ? unsigned(threads) : ~0u;
+     }},
     {"--serve", 2, [](Options* options, char** values) {
          options->serve[0] = values[0];
          options->serve[1] = values[1];
@@ -114,6 +127,10 @@ bool ParseCommandLine(int argc, char** argv, Options* options, std::string* erro
         i += rule->values;
     }
     if (options->help) return true;
+    if (options->threads == ~0u) {
+        *error = "--threads needs a number from 1 to 1024";
+        return false;
+    }
     size_t most = options->helpTopics ? 1 : 2;
     if (options->files.empty()) *error = "the add-in to load is missing";
     else if (options->files.size() > most) *error = std::string("one file too many: ") + options->files[most];
@@ -164,12 +181,16 @@ void PrintRegistrations(int opened) {
                 Counted(unnamed, "without a name", "without a name").c_str());
 }
 
-void RunSheet(const xlhost::LoadedAddin& addin, const std::vector<xlhost::SheetEntry>& entries) {
+void RunSheet(const xlhost::LoadedAddin& addin, const std::vector<xlhost::SheetEntry>& entries, unsigned threads) {
     size_t alertsShown = 0;
     int opened = xlhost::OpenAddin(addin);
     PrintRegistrations(opened);
     PrintNewAlerts(&alertsShown);
-    xlhost::EvaluateSheet(addin, entries);
+    xlhost::Recalculation done = xlhost::EvaluateSheet(addin, entries, threads);
+    // Only a host from version 12 has recalculation threads to speak of.
+    if (xlhost::HostMajorVersion() >= 12)
+        std::printf("Recalculated on %u thread%s: %u thread-safe formulas, %u on the main thread\n", done.threads,
+                    done.threads == 1 ? "" : "s", unsigned(done.threadSafe), unsigned(done.onMainThread));
     std::printf("%s", xlhost::FormatGrid(xlhost::CallingSheet()).c_str());
     PrintNewAlerts(&alertsShown);
     std::printf("xlAutoClose: %d\n", xlhost::CloseAddin(addin));
@@ -265,7 +286,8 @@ int main(int argc, char** argv) {
     if (options.helpTopics) {
         PrintHelpTopics(addin);
     } else if (sheetPath) {
-        RunSheet(addin, entries);
+        unsigned threads = options.threads ? options.threads : std::thread::hardware_concurrency();
+        RunSheet(addin, entries, threads ? threads : 1);
 #ifdef _WIN32
         if (serving) std::printf("Cells read through the automation model: %u\n", unsigned(xlhost::ValueReads()));
 #endif

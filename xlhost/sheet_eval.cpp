@@ -2,10 +2,15 @@
 #include "sheet_eval.h"
 
 #include <algorithm>
+#include <atomic>
 #include <deque>
+#include <thread>
 
 #include "addin_calls.h"
 #include "coercion.h"
+#include "emulated_excel.h"
+#include "ledger.h"
+#include "x87_precision.h"
 
 namespace xlhost {
 
@@ -76,13 +81,77 @@ void Spill(const CallResult& result, const CellArea& target) {
     }
 }
 
+bool Overlaps(const CellArea& a, const CellArea& b) {
+    return a.rowFirst <= b.rowLast && b.rowFirst <= a.rowLast && a.columnFirst <= b.columnLast &&
+           b.columnFirst <= a.columnLast;
+}
+
+bool ReadsFrom(const SheetEntry& formula, const CellArea& area) {
+    for (const FormulaArgument& argument : formula.arguments)
+        if (argument.kind == FormulaArgument::Reference && Overlaps(argument.area, area)) return true;
+    return false;
+}
+
+// A formula waiting for its turn on a recalculation thread, and its result once computed.
+struct Job {
+    const SheetEntry* entry;
+    CallResult result;
+};
+
+// True when `entry` may not run beside the waiting formulas: it writes a cell one of them
+// reads or writes, or reads a cell one of them writes.
+bool Conflicts(const SheetEntry& entry, const std::vector<Job>& waiting) {
+    for (const Job& job : waiting) {
+        if (Overlaps(entry.target, job.entry->target) || ReadsFrom(*job.entry, entry.target)) return true;
+        if (entry.isFormula && ReadsFrom(entry, job.entry->target)) return true;
+    }
+    return false;
+}
+
+CallResult EvaluateOnRecalculationThread(const LoadedAddin& addin, const SheetEntry& entry) {
+    uint16_t before = ReadPrecisionControl();
+    CallResult result = Evaluate(addin, entry);
+    if (ReadPrecisionControl() != before) NoteFault(entry.function + " left the thread's x87 precision changed");
+    return result;
+}
+
+// Computes the waiting formulas on up to `threads` new recalculation threads, then writes
+// their results in file order.
+void RunWaiting(const LoadedAddin& addin, std::vector<Job>* waiting, unsigned threads) {
+    std::atomic<size_t> next{0};
+    auto work = [&] {
+        MarkRecalculationThread();
+        SetPrecisionControl(kPrecision53);
+        for (size_t i; (i = next++) < waiting->size();)
+            (*waiting)[i].result = EvaluateOnRecalculationThread(addin, *(*waiting)[i].entry);
+    };
+    std::vector<std::thread> workers;
+    for (unsigned t = 0; t < threads && t < waiting->size(); ++t) workers.emplace_back(work);
+    for (std::thread& worker : workers) worker.join();
+    for (const Job& job : *waiting) Spill(job.result, job.entry->target);
+    waiting->clear();
+}
+
 }  // namespace
 
-void EvaluateSheet(const LoadedAddin& addin, const std::vector<SheetEntry>& entries) {
+Recalculation EvaluateSheet(const LoadedAddin& addin, const std::vector<SheetEntry>& entries, unsigned threads) {
+    Recalculation done;
+    done.threads = threads ? threads : 1;
+    std::vector<Job> waiting;
     for (const SheetEntry& entry : entries) {
-        if (entry.isFormula) Spill(Evaluate(addin, entry), entry.target);
-        else SetCell(CallingSheet(), entry.target.rowFirst, entry.target.columnFirst, entry.value);
+        if (Conflicts(entry, waiting)) RunWaiting(addin, &waiting, done.threads);
+        if (!entry.isFormula) {
+            SetCell(CallingSheet(), entry.target.rowFirst, entry.target.columnFirst, entry.value);
+        } else if (done.threads > 1 && IsThreadSafe(entry.function)) {
+            waiting.push_back(Job{&entry, CallResult{}});
+            ++done.threadSafe;
+        } else {
+            Spill(Evaluate(addin, entry), entry.target);
+            ++done.onMainThread;
+        }
     }
+    RunWaiting(addin, &waiting, done.threads);
+    return done;
 }
 
 std::string FormatCell(const CellValue& cell) {

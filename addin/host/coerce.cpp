@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "automation.h"
+#include "host_interface.h"
 
 namespace {
 
@@ -41,24 +42,34 @@ bool WantsAutomationPath(XLOPER* source, XLOPER* wanted) {
     return RangeHoldsText(source);
 }
 
+// The type record the host is given: the caller's integer record with count 2, a missing
+// record in its place with count 1 (the host then only dereferences); nullptr for any other
+// call, which the entry refuses without calling the host.
+template <class Record>
+Record* SettleTypeRecord(int count, Record* typeRecord, Record* missing) {
+    *missing = Record{};
+    missing->xltype = xltypeMissing;
+    if (count == 2 && typeRecord && typeRecord->xltype == xltypeInt) return typeRecord;
+    return count == 1 ? missing : nullptr;
+}
+
 }  // namespace
 
 int CoerceArgument(XLOPER* result, int count, XLOPER* source, XLOPER* typeRecord) {
     // Callers judge a coercion by the result's type alone, and a failed host call may leave
     // the record unwritten: mark it as an error first so stale contents never count.
     StoreError(result, xlerrValue);
-
-    XLOPER missing{};
-    missing.xltype = xltypeMissing;
-    XLOPER* wanted = nullptr;
-    if (count == 2 && typeRecord && typeRecord->xltype == xltypeInt) {
-        wanted = typeRecord;
-    } else if (count == 1) {
-        wanted = &missing;
-    } else {
-        return xlretInvCount;
-    }
-    if (!source) return xlretInvCount;
+    XLOPER missing;
+    XLOPER* wanted = SettleTypeRecord(count, typeRecord, &missing);
+    if (!wanted || !source) return xlretInvCount;
     if (WantsAutomationPath(source, wanted)) return CoerceThroughAutomation(result, count, source, typeRecord, wanted);
     return Excel4(xlCoerce, result, 2, source, wanted);
+}
+
+int CoerceArgument(XLOPER12* result, int count, XLOPER12* source, XLOPER12* typeRecord) {
+    StoreError(result, xlerrValue);
+    XLOPER12 missing;
+    XLOPER12* wanted = SettleTypeRecord(count, typeRecord, &missing);
+    if (!wanted || !source) return xlretInvCount;
+    return Excel12(xlCoerce, result, 2, source, wanted);
 }

@@ -2,6 +2,7 @@
 #include "host_records.h"
 
 #include "addin_syscalls.h"
+#include "host_interface.h"
 
 XLOPER* MakeOwnedTextRecord(HINSTANCE instance, UINT id) {
     // One block, so that xlAutoFree releases record and text with a single free.
@@ -12,8 +13,37 @@ XLOPER* MakeOwnedTextRecord(HINSTANCE instance, UINT id) {
     return &owned->record;
 }
 
+XLOPER12* OwnedNumberRecord(double number) {
+    auto* record = static_cast<XLOPER12*>(g_addinSyscalls.malloc(sizeof(XLOPER12)));
+    if (!record) return nullptr;
+    StoreNumber(record, number)->xltype |= xlbitDLLFree;
+    return record;
+}
+
+namespace {
+
+XLOPER12 g_constantErrors[2];  // #VALUE!, #NAME?
+
+}  // namespace
+
+void PrepareConstantErrorRecords() {
+    StoreError(&g_constantErrors[0], xlerrValue);
+    StoreError(&g_constantErrors[1], xlerrName);
+}
+
+XLOPER12* ConstantErrorRecord(int code) {
+    return &g_constantErrors[code == xlerrName ? 1 : 0];
+}
+
+template <class Record>
+static bool HoldsHostMemory(const Record* record) {
+    return record->xltype == xltypeStr || record->xltype == xltypeMulti || record->xltype == xltypeRef;
+}
+
 void FreeHostRecord(XLOPER* record) {
-    if (record->xltype == xltypeStr || record->xltype == xltypeMulti || record->xltype == xltypeRef) {
-        Excel4(xlFree, nullptr, 1, record);
-    }
+    if (HoldsHostMemory(record)) Excel4(xlFree, nullptr, 1, record);
+}
+
+void FreeHostRecord(XLOPER12* record) {
+    if (HoldsHostMemory(record)) Excel12(xlFree, nullptr, 1, record);
 }

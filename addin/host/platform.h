@@ -20,4 +20,7 @@ DWORD GetModuleFileNameA(HINSTANCE instance, char* buffer, DWORD size);
 
 // Text for a debugger: kept in the module's own debug log (see posix_strings.h).
 void OutputDebugStringA(const char* text);
+
+// The calling thread's id, unique among the process's running threads.
+DWORD GetCurrentThreadId();
 #endif

@@ -1,8 +1,10 @@
-// LoadStringA, GetModuleFileNameA and OutputDebugStringA for native builds, with Windows' contracts.
+// LoadStringA, GetModuleFileNameA, OutputDebugStringA and GetCurrentThreadId for native builds, with Windows' contracts.
 #include "posix_strings.h"
 
 #ifndef _WIN32
 #include <dlfcn.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 #include <cstring>
 
@@ -51,6 +53,8 @@ void OutputDebugStringA(const char* text) {
     }
     std::memcpy(g_debugLog + used, text, length + 1);
 }
+
+DWORD GetCurrentThreadId() { return static_cast<DWORD>(syscall(SYS_gettid)); }
 
 const char* DebugOutputLog() { return g_debugLog; }
 void ClearDebugOutputLog() { g_debugLog[0] = 0; }

@@ -2,13 +2,16 @@
 #include "register_function.h"
 
 #include <cstdlib>
+#include <cstring>
 
 #include "addin_directory.h"
 #include "addin_module.h"
 #include "addin_syscalls.h"
 #include "automation.h"
 #include "counted_text.h"
+#include "host_interface.h"
 #include "host_records.h"
+#include "wide_text.h"
 
 namespace {
 
@@ -30,7 +33,49 @@ struct MenuDescription {
     char helpReference[kLoadBufferSize];
 };
 
+// Loads the row's texts from the string table and its help topic into the buffers above;
+// answers how many argument helps the row has (at most 4).
+WORD LoadRowTexts(const RegistrationEntry& entry) {
+    WORD helpCount = entry.argumentHelpCount <= 4 ? entry.argumentHelpCount : 4;
+    LoadCountedString(g_hInstance, entry.argumentTextId, g_argumentText, kLoadBufferSize);
+    LoadCountedString(g_hInstance, entry.categoryId, g_category, kLoadBufferSize);
+    LoadCountedString(g_hInstance, entry.functionHelpId, g_functionHelp, kLoadBufferSize);
+    for (WORD i = 0; i < helpCount; ++i)
+        LoadCountedString(g_hInstance, entry.argumentHelpIds[i], g_argumentHelp[i], kLoadBufferSize);
+    FormatHelpTopic(g_helpTopic, kLoadBufferSize, HelpFileFor(HostMajorVersion()), entry.helpContext);
+    return helpCount;
+}
+
+// The counted texts of one Excel12 registration in UTF-16, in xlfRegister's order after the
+// module: procedure, type text, function text, argument text, macro type, category, shortcut,
+// help topic, function help and the four argument helps.
+struct WideRowTexts {
+    XCHAR text[13][kCountedTextRoom];
+};
+
+// `counted` with `suffix` appended, as a counted text in `out`.
+void AppendCounted(const char* counted, const char* suffix, char (&out)[kCountedTextRoom]) {
+    int length = static_cast<unsigned char>(counted[0]);
+    std::memcpy(out, counted, length + 1);
+    for (; *suffix && length < 255; ++suffix) out[++length] = *suffix;
+    out[0] = static_cast<char>(length);
+    out[length + 1] = 0;
+}
+
 }  // namespace
+
+void Excel12TypeText(const char* typeText, char (&out)[kCountedTextRoom]) {
+    AppendCounted(typeText, "$", out);
+    // R and P carry XLOPER records; their XLOPER12 counterparts are U and Q.
+    for (int i = 1; i < static_cast<unsigned char>(out[0]); ++i) {
+        if (out[i] == 'R') out[i] = 'U';
+        else if (out[i] == 'P') out[i] = 'Q';
+    }
+}
+
+bool IsWorksheetFunction(const RegistrationEntry& entry) {
+    return entry.macroType[0] == 1 && entry.macroType[1] == '1';
+}
 
 void RegisterFunction(const RegistrationEntry& entry, XLOPER* result) {
     XLOPER module = UnwrittenAnswer();
@@ -39,13 +84,7 @@ void RegisterFunction(const RegistrationEntry& entry, XLOPER* result) {
     // Without the add-in's file name the host cannot bind the row to its export.
     if (module.xltype != xltypeStr) return;
 
-    WORD helpCount = entry.argumentHelpCount <= 4 ? entry.argumentHelpCount : 4;
-    LoadCountedString(g_hInstance, entry.argumentTextId, g_argumentText, kLoadBufferSize);
-    LoadCountedString(g_hInstance, entry.categoryId, g_category, kLoadBufferSize);
-    LoadCountedString(g_hInstance, entry.functionHelpId, g_functionHelp, kLoadBufferSize);
-    for (WORD i = 0; i < helpCount; ++i)
-        LoadCountedString(g_hInstance, entry.argumentHelpIds[i], g_argumentHelp[i], kLoadBufferSize);
-    FormatHelpTopic(g_helpTopic, kLoadBufferSize, HelpFileFor(HostMajorVersion()), entry.helpContext);
+    WORD helpCount = LoadRowTexts(entry);
 
     XLOPER procedure = TextRecord(entry.procedure);
     XLOPER typeText = TextRecord(entry.typeText);
@@ -62,6 +101,29 @@ void RegisterFunction(const RegistrationEntry& entry, XLOPER* result) {
     Excel4(xlfRegister, result, 10 + helpCount, &module, &procedure, &typeText, &functionText, &argumentText,
            &macroType, &category, &shortcut, &helpTopic, &functionHelp, &argumentHelp[0], &argumentHelp[1],
            &argumentHelp[2], &argumentHelp[3]);
+}
+
+void RegisterFunction12(const RegistrationEntry& entry, XLOPER12* result) {
+    XLOPER12 module = UnwrittenAnswer<XLOPER12>();
+    if (Excel12(xlGetName, &module, 0) != xlretSuccess) return;
+    HostRecordGuard<XLOPER12> releaseModule(&module);
+    if (module.xltype != xltypeStr) return;
+
+    WORD helpCount = LoadRowTexts(entry);
+    char procedure[kCountedTextRoom], typeText[kCountedTextRoom];
+    AppendCounted(entry.procedure, "12", procedure);
+    Excel12TypeText(entry.typeText, typeText);
+    const char* narrow[13] = {procedure,      typeText,          entry.functionText, g_argumentText, entry.macroType,
+                              g_category,     entry.shortcut,    g_helpTopic,        g_functionHelp, g_argumentHelp[0],
+                              g_argumentHelp[1], g_argumentHelp[2], g_argumentHelp[3]};
+    WideRowTexts wide;
+    XLOPER12 texts[13];
+    for (int i = 0; i < 13; ++i) {
+        WidenCountedText(narrow[i], wide.text[i], kCountedTextRoom);
+        StoreText(&texts[i], wide.text[i]);
+    }
+    Excel12(xlfRegister, result, 10 + helpCount, &module, &texts[0], &texts[1], &texts[2], &texts[3], &texts[4],
+            &texts[5], &texts[6], &texts[7], &texts[8], &texts[9], &texts[10], &texts[11], &texts[12]);
 }
 
 void AddMenuCommand(const MenuCommandEntry& entry) {

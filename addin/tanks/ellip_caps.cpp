@@ -1,6 +1,7 @@
 // Material in the two ellipsoidal end caps of a horizontal tank, by Simpson's rule.
 #include "ellip_caps.h"
 
+#include <array>
 #include <cmath>
 
 #include "tank_arithmetic.h"
@@ -32,13 +33,14 @@ double VolEllipCaps(double x, double r, double a) {
     double d = Stored(static_cast<long double>(r) - x);
     // Axial distance from a cap's base plane to where the liquid surface leaves the cap.
     double W = Stored(std::sqrt(1 - (static_cast<long double>(d) * d) / (static_cast<long double>(r) * r)) * a);
+    // Area of liquid in each cross-section, on the caller's stack: any number of threads may
+    // integrate at once.
+    std::array<double, kEllipCapSamples> areas;
+    for (int i = 0; i < kEllipCapSamples; ++i) areas[i] = CapSectionArea(i, W, a, r, d);
 
-    // The sample areas are summed as they are made, in sample order: no table of them is kept,
-    // so that calls on several threads share nothing.
-    double S = CapSectionArea(0, W, a, r, d);
-    for (int i = 1; i < kIntervals; ++i)
-        S = Stored(S + CapSectionArea(i, W, a, r, d) * static_cast<long double>(i % 2 ? 4 : 2));
-    S = Stored(S + static_cast<long double>(CapSectionArea(kIntervals, W, a, r, d)));
+    double S = areas[0];
+    for (int i = 1; i < kIntervals; ++i) S = Stored(S + areas[i] * static_cast<long double>(i % 2 ? 4 : 2));
+    S = Stored(S + static_cast<long double>(areas[kIntervals]));
     // Simpson's weight is a third of the step W/50; the factor 2 counts both caps.
     return Stored(2 * (static_cast<long double>(W) / (3 * kIntervals)) * S);
 }

@@ -1,7 +1,9 @@
-// Argument resolution of the conversion functions: the value as a number, each unit by index, label or alias.
+// Argument resolution of the conversion functions: the value as a number, each unit by index, label or alias; then the conversion.
 #include "coerce.h"
 #include "conversion.h"
 #include "counted_text.h"
+#include "extended_precision.h"
+#include "wide_text.h"
 
 int FindUnitByLabel(const char* text, const UnitEntry* table, WORD count, short* index) {
     for (WORD i = 0; i < count; ++i) {
@@ -43,10 +45,23 @@ struct UnitResolution {
     bool stop;  // return `code` at once
 };
 
+// A coerced text searched among the labels, then the aliases: an XLOPER text as it is; an
+// XLOPER12 text in the ANSI code page, where one that has no form there matches nothing.
+int FindUnitByText(const XLOPER& text, const UnitEntry* table, WORD count, short* index) {
+    return FindUnit(text.val.str, table, count, index);
+}
+
+int FindUnitByText(const XLOPER12& text, const UnitEntry* table, WORD count, short* index) {
+    char counted[kCountedTextRoom];
+    if (!NarrowCountedText(text.val.str, counted)) return -1;
+    return FindUnit(counted, table, count, index);
+}
+
 // Forced inline into both of its calls: left as calls, they measured about a tenth of a
 // conversion by label (the compiler keeps a function called twice out of line).
-inline __attribute__((always_inline)) UnitResolution ResolveUnit(XLOPER* unit, const UnitEntry* table,
-                                                                 WORD count, short* index) {
+template <class Record>
+inline __attribute__((always_inline)) UnitResolution ResolveUnit(Record* unit, const UnitEntry* table, WORD count,
+                                                                 short* index) {
     // The integer comes first: whatever the host can read as an integer is an index, never a label.
     short n;
     if (CoerceInteger(unit, &n)) {
@@ -55,19 +70,20 @@ inline __attribute__((always_inline)) UnitResolution ResolveUnit(XLOPER* unit, c
         return {0, false};
     }
 
-    XLOPER label;
-    XLOPER wanted = MakeTypeRecord(xltypeStr);
+    Record label;
+    Record wanted = MakeTypeRecord<Record>(xltypeStr);
     CoerceArgument(&label, 2, unit, &wanted);
     // Given back only when the search is done: the text is the host's until then.
-    HostRecordGuard release(&label);
+    HostRecordGuard<Record> release(&label);
     if (label.xltype != xltypeStr) return {xlerrName, true};
-    return {FindUnit(label.val.str, table, count, index) == 0 ? 0 : xlerrName, false};
+    return {FindUnitByText(label, table, count, index) == 0 ? 0 : xlerrName, false};
 }
 
 }  // namespace
 
-int ResolveConversionArgs(XLOPER* value, XLOPER* units, XLOPER* newUnits, double* number,
-                          short* fromIndex, short* toIndex, const UnitEntry* table, WORD count) {
+template <class Record>
+int ResolveConversionArgs(Record* value, Record* units, Record* newUnits, double* number, short* fromIndex,
+                          short* toIndex, const UnitEntry* table, WORD count) {
     if (!CoerceNumber(value, number)) return xlerrValue;
 
     UnitResolution from = ResolveUnit(units, table, count, fromIndex);
@@ -78,3 +94,21 @@ int ResolveConversionArgs(XLOPER* value, XLOPER* units, XLOPER* newUnits, double
     if (to.stop) return to.code;
     return to.code != 0 ? to.code : from.code;
 }
+
+template <class Record>
+ConvertedNumber Convert(Record* value, Record* units, Record* newUnits, const UnitEntry* table, WORD count,
+                   NumberConversion conversion) {
+    double number;
+    short fromIndex, toIndex;
+    int code = ResolveConversionArgs(value, units, newUnits, &number, &fromIndex, &toIndex, table, count);
+    if (code != 0) return {code, nullptr, 0};
+    ConvertedNumber converted{0, &table[toIndex - 1], 0};
+    ExtendedPrecision precision;
+    conversion(table, fromIndex, toIndex, number, &converted.number);
+    return converted;
+}
+
+template int ResolveConversionArgs(XLOPER*, XLOPER*, XLOPER*, double*, short*, short*, const UnitEntry*, WORD);
+template int ResolveConversionArgs(XLOPER12*, XLOPER12*, XLOPER12*, double*, short*, short*, const UnitEntry*, WORD);
+template ConvertedNumber Convert(XLOPER*, XLOPER*, XLOPER*, const UnitEntry*, WORD, NumberConversion);
+template ConvertedNumber Convert(XLOPER12*, XLOPER12*, XLOPER12*, const UnitEntry*, WORD, NumberConversion);

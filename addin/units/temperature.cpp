@@ -26,21 +26,26 @@ long double FromFahrenheit(short unit, long double t) {
     }
 }
 
+// Each conversion between two different units passes through degrees Fahrenheit.
+__attribute__((noinline)) void ConvertTemperatureNumber(const UnitEntry*, short fromIndex, short toIndex,
+                                                        double number, double* converted) {
+    if (fromIndex == toIndex) {
+        *converted = number;
+        return;
+    }
+    // volatile: the i686 compiler would otherwise keep t in an x87 register unrounded.
+    volatile double t = static_cast<double>(ToFahrenheit(fromIndex, number));
+    *converted = static_cast<double>(FromFahrenheit(toIndex, t));
+}
+
 }  // namespace
 
 XLOPER* ConvertTemperature(XLOPER* value, XLOPER* units, XLOPER* newUnits, const UnitEntry* table, WORD count) {
     static XLOPER errorResult;  // this converter's own; valid until its next failing call
+    return AnswerConversion(&errorResult, Convert(value, units, newUnits, table, count, ConvertTemperatureNumber));
+}
 
-    double number;
-    short fromIndex, toIndex;
-    int code = ResolveConversionArgs(value, units, newUnits, &number, &fromIndex, &toIndex, table, count);
-    if (code != 0) return StoreError(&errorResult, code);
-
-    double converted = number;
-    if (fromIndex != toIndex) {
-        // volatile: the i686 compiler would otherwise keep t in an x87 register unrounded.
-        volatile double t = static_cast<double>(ToFahrenheit(fromIndex, number));
-        converted = static_cast<double>(FromFahrenheit(toIndex, t));
-    }
-    return AnswerConversion(&errorResult, table[toIndex - 1].label, converted);
+XLOPER12* ConvertTemperature(XLOPER12* value, XLOPER12* units, XLOPER12* newUnits, const UnitEntry* table,
+                             WORD count) {
+    return AnswerConversion(Convert(value, units, newUnits, table, count, ConvertTemperatureNumber));
 }

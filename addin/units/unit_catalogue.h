@@ -4,13 +4,17 @@
 #include <cstddef>
 
 #include "xloper.h"
+#include "xloper12.h"
 
 // One unit of a table. The label is stored as a placeholder text (a blank, the characters, a
 // zero) until PrepareUnitLabels turns the blank into the length byte; from then on it is a
-// counted string that is still zero-terminated, and results point straight at it.
+// counted string that is still zero-terminated, and results point straight at it. The same
+// preparation writes the label's UTF-16 form, which results of the Excel12 path point at;
+// both are only read after attach, by any number of threads.
 struct UnitEntry {
     short index;    // position in the table, counted from 1
     char* label;
+    XCHAR* wideLabel;
     double factor;  // how many of this unit make one base unit of the table
 };
 
@@ -49,8 +53,8 @@ extern const WORD kUnitCategoryCount;
 // The quantity whose unit table is `table`; null for a table of no quantity.
 const UnitCategory* CategoryOfTable(const UnitEntry* table);
 
-// Turns the labels of the first `count` entries into counted strings in place.
-// Running it again leaves them unchanged.
+// Turns the labels of the first `count` entries into counted strings in place, and writes
+// their UTF-16 forms. Running it again leaves them unchanged.
 void PrepareLabelTable(UnitEntry* table, WORD count);
 
 // Prepares the labels of every conversion's table; the DLL attach calls it once.

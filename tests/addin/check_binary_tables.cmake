@@ -58,9 +58,10 @@ endforeach()
 # procedure, as the function list gives it; nothing else is exported.
 include(${CMAKE_CURRENT_LIST_DIR}/../../cmake/function_list.cmake)
 mezura_read_function_list(procedures types sources)
+mezura_excel12_procedures(procedures12)
 set(expected
-  xlAutoOpen xlAutoClose xlAutoRegister xlAutoAdd xlAutoRemove xlAddInManagerInfo xlAutoFree
-  CheckInstance _about_dlg@4 ${procedures})
+  xlAutoOpen xlAutoClose xlAutoRegister xlAutoAdd xlAutoRemove xlAddInManagerInfo xlAutoFree xlAutoFree12
+  CheckInstance _about_dlg@4 ${procedures} ${procedures12})
 include(${CMAKE_CURRENT_LIST_DIR}/../export_names.cmake)
 mezura_export_names("${dump}" exported)
 set(extra ${exported})

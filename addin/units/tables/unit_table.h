@@ -71,18 +71,19 @@ constexpr bool AliasesAreSound(const char* const (&labels)[N], const UnitAlias (
 #define MEZURA_LABEL_TEXT(index, label, factor) " " label,
 #define MEZURA_LABEL_LITERAL(index, label, factor) label,
 #define MEZURA_UNIT_INDEX(index, label, factor) index,
-#define MEZURA_UNIT_ENTRY(index, label, factor) {index, labelTexts[index - 1], factor},
+#define MEZURA_UNIT_ENTRY(index, label, factor) {index, labelTexts[index - 1], wideLabelTexts[index - 1], factor},
 
 #define MEZURA_ALIAS_ENTRY(symbol, label) unit_table::Alias(symbol, unit_table::IndexOfLabel(kLabels, label)),
 
 // The labels live in writable arrays of this file, since preparation writes each length
-// byte in place; the entries point at them. The table's size is the unit count functions.inc
-// gives it (unit_catalogue.h declares it so), and the indices must run 1, 2, 3... so that a
-// lookup by label and a lookup by position always agree. The aliases name their units by label,
-// checked as the file compiles, and end with the row of index 0.
+// byte in place and each UTF-16 form; the entries point at them. The table's size is the unit
+// count functions.inc gives it (unit_catalogue.h declares it so), and the indices must run 1,
+// 2, 3... so that a lookup by label and a lookup by position always agree. The aliases name their
+// units by label, checked as the file compiles, and end with the row of index 0.
 #define MEZURA_UNIT_TABLE(table, UNITS, ALIASES)                                                            \
     namespace {                                                                                             \
     char labelTexts[][unit_table::kLabelStorage] = {UNITS(MEZURA_LABEL_TEXT)};                              \
+    XCHAR wideLabelTexts[std::size(labelTexts)][unit_table::kLabelStorage];                                 \
     constexpr const char* kLabels[] = {UNITS(MEZURA_LABEL_LITERAL)};                                        \
     constexpr short kIndices[] = {UNITS(MEZURA_UNIT_INDEX)};                                                \
     static_assert(std::size(kIndices) == std::size(table), #table ": not the unit count of functions.inc"); \

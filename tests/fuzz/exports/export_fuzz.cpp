@@ -1,12 +1,14 @@
 // libFuzzer entry: hostile records into every export of the loaded add-in, through the emulated Excel.
 //
-// Each input fills the host's grid, then makes up to 16 calls: a worksheet function, an
-// xlAuto entry point or a change of the host (its version text, refused registrations, the
-// thread's x87 precision), each export with arguments decoded from the input. After every
+// Each input fills the host's grid, then makes up to 16 calls: a worksheet function (its
+// Excel4 form, or its Excel12 form with the arguments as XLOPER12 records), an xlAuto entry
+// point or a change of the host (its version text, 16.0 offering Excel12 to the next opening,
+// refused registrations, the thread's x87 precision), each export with arguments decoded from
+// the input. After every
 // call the answer must be one Excel can take:
 //  - nothing crashes and the sanitizers stay quiet;
 //  - the ledger balances: every host record the add-in was handed went back once, and a
-//    result flagged xlbitDLLFree went back through xlAutoFree once;
+//    result flagged xlbitDLLFree went back through xlAutoFree (xlAutoFree12) once;
 //  - a result without the flag is a static record of the add-in holding a number or an
 //    error value; one with it is a heap block holding everything it points to but the
 //    catalogue's labels;
@@ -26,6 +28,7 @@
 #include "addin_calls.h"
 #include "addin_loader.h"
 #include "emulated_excel.h"
+#include "excel12.h"
 #include "ledger.h"
 #include "record_decoder.h"
 #include "registry.h"
@@ -35,7 +38,7 @@ namespace {
 
 using namespace export_fuzz;
 
-enum class Answers { Conversion, Volume, List, Registration, ManagerInfo, Command };
+enum class Answers { Conversion, Volume, List, Registration, ManagerInfo, Command, Conversion12, Volume12, List12 };
 
 struct Entry {
     const char* name;
@@ -44,16 +47,21 @@ struct Entry {
     void* address;
 };
 
-// The worksheet functions of the add-in's function list, then Excel's entry points and CheckInstance.
+// The worksheet functions of the add-in's function list in both forms, then Excel's entry
+// points and CheckInstance.
 Entry g_entries[] = {
 #define MEZURA_CONVERSION(procedure, type, arguments, category, context, description, helps, table, count, converter, source) \
-    {#procedure, int(sizeof(type) - 2), Answers::Conversion, nullptr},
+    {#procedure, int(sizeof(type) - 2), Answers::Conversion, nullptr},                                                   \
+    {#procedure "12", int(sizeof(type) - 2), Answers::Conversion12, nullptr},
 #define MEZURA_TANK(procedure, type, arguments, category, context, description, helps) \
-    {#procedure, int(sizeof(type) - 2), Answers::Volume, nullptr},
+    {#procedure, int(sizeof(type) - 2), Answers::Volume, nullptr},                   \
+    {#procedure "12", int(sizeof(type) - 2), Answers::Volume12, nullptr},
 #define MEZURA_LEVEL(procedure, type, arguments, category, context, description, helps, volume) \
-    {#procedure, int(sizeof(type) - 2), Answers::Volume, nullptr},
+    {#procedure, int(sizeof(type) - 2), Answers::Volume, nullptr},                             \
+    {#procedure "12", int(sizeof(type) - 2), Answers::Volume12, nullptr},
 #define MEZURA_FUNCTION(procedure, type, arguments, category, context, description, helps) \
-    {#procedure, int(sizeof(type) - 2), Answers::List, nullptr},
+    {#procedure, int(sizeof(type) - 2), Answers::List, nullptr},                      \
+    {#procedure "12", int(sizeof(type) - 2), Answers::List12, nullptr},
 #include "addin/functions.inc"
     {"xlAutoRegister", 1, Answers::Registration, nullptr}, {"xlAddInManagerInfo", 1, Answers::ManagerInfo, nullptr},
     {"xlAutoOpen", 0, Answers::Command, nullptr},         {"xlAutoClose", 0, Answers::Command, nullptr},
@@ -68,8 +76,8 @@ constexpr int kMostCalls = 16;
 constexpr int kMostCommandCalls = 2;
 
 // Changes of the host between calls, chosen by the same byte as the entries.
-enum HostChange { kVersion80, kVersion50, kRefuseRegistrations, kAcceptRegistrations, kPrecision53, kPrecision64,
-                  kHostChangeCount };
+enum HostChange { kVersion80, kVersion50, kVersion160, kRefuseRegistrations, kAcceptRegistrations, kPrecision53,
+                  kPrecision64, kHostChangeCount };
 
 xlhost::LoadedAddin g_addin;
 void* g_addinBase = nullptr;
@@ -142,12 +150,74 @@ void CheckOwnedBlock(const Entry& entry, const XLOPER* result) {
     }
 }
 
+// The Excel12 forms answer a block of their own flagged for xlAutoFree12 (a conversion's 1 x 2
+// array with the catalogue's UTF-16 label, a volume's number) or one of the add-in's constant
+// error records.
+void CheckResult12(const Entry& entry, const XLOPER12* result) {
+    bool conversion = entry.answers == Answers::Conversion12, list = entry.answers == Answers::List12;
+    if (!(result->xltype & xlbitDLLFree)) {
+        if (!InAddinImage(result) || result->xltype != xltypeErr) Fail(entry.name, "an unflagged result that is no error record");
+        if (result->val.err != xlerrValue && !((conversion || list) && result->val.err == xlerrName))
+            Fail(entry.name, "error code " + std::to_string(result->val.err));
+        return;
+    }
+    if (!__sanitizer_get_ownership(result)) Fail(entry.name, "xlbitDLLFree on a record that is no heap block");
+    if (list) {
+        // A list: one column of UTF-16 texts, all inside the one block.
+        const auto& array = result->val.array;
+        if (result->xltype != (xltypeMulti | xlbitDLLFree) || array.columns != 1 || array.rows == 0)
+            Fail(entry.name, "a list that is not one column");
+        if (!InsideBlock(result, array.lparray, array.rows * sizeof(XLOPER12))) Fail(entry.name, "elements outside the block");
+        for (int i = 0; i < array.rows; ++i) {
+            const XCHAR* text = array.lparray[i].val.str;
+            if (array.lparray[i].xltype != xltypeStr || !InsideBlock(result, text, (1 + size_t(text[0])) * sizeof(XCHAR)))
+                Fail(entry.name, "an element that is no text of the block");
+        }
+        return;
+    }
+    if (!conversion) {
+        if (result->xltype != (xltypeNum | xlbitDLLFree)) Fail(entry.name, "a flagged volume that is no number");
+        CheckNumber(entry, result->val.num);
+        return;
+    }
+    const auto& array = result->val.array;
+    if (result->xltype != (xltypeMulti | xlbitDLLFree) || array.rows != 1 || array.columns != 2)
+        Fail(entry.name, "a conversion result that is not a 1 x 2 array");
+    if (!InsideBlock(result, array.lparray, 2 * sizeof(XLOPER12))) Fail(entry.name, "elements outside the block");
+    if (array.lparray[0].xltype != xltypeNum || array.lparray[1].xltype != xltypeStr)
+        Fail(entry.name, "elements are not {number, text}");
+    CheckNumber(entry, array.lparray[0].val.num);
+    if (!InAddinImage(array.lparray[1].val.str)) Fail(entry.name, "a label that is not the catalogue's");
+}
+
 void CheckLedger(const Entry& entry) {
     std::vector<std::string> problems = xlhost::LedgerProblems();
     if (!problems.empty()) Fail(entry.name, "ledger: " + problems.front());
 }
 
+// An Excel12 form, given the decoded arguments as XLOPER12 records.
+void Call12(const Entry& entry, XLOPER* arguments) {
+    xlhost::RecordStorage storage;
+    XLOPER12 wide[kMostArguments], before[kMostArguments];
+    XLOPER12* pointers[kMostArguments];
+    for (int i = 0; i < entry.arguments; ++i) {
+        before[i] = wide[i] = xlhost::WidenRecord(arguments[i], &storage);
+        pointers[i] = &wide[i];
+    }
+    uint16_t precision = xlhost::ReadPrecisionControl();
+    XLOPER12* result = xlhost::CallRecordEntry(entry.address, size_t(entry.arguments), pointers);
+    if (!result) Fail(entry.name, "a null result");
+    CheckResult12(entry, result);
+    xlhost::TakeAddinResult(g_addin, result);  // copies it and hands a flagged block to xlAutoFree12
+    if (xlhost::ReadPrecisionControl() != precision) Fail(entry.name, "changed the x87 precision control");
+    for (int i = 0; i < entry.arguments; ++i)
+        if (std::memcmp(&before[i], &wide[i], sizeof(XLOPER12)) != 0) Fail(entry.name, "wrote to an argument");
+    CheckLedger(entry);
+}
+
 void Call(const Entry& entry, XLOPER* arguments) {
+    if (entry.answers == Answers::Conversion12 || entry.answers == Answers::Volume12 || entry.answers == Answers::List12)
+        return Call12(entry, arguments);
     XLOPER before[kMostArguments];
     XLOPER* pointers[kMostArguments];
     for (int i = 0; i < entry.arguments; ++i) {
@@ -176,6 +246,7 @@ void ChangeHost(int change) {
     switch (change) {
     case kVersion80: g_hostVersion = "8.0"; break;
     case kVersion50: g_hostVersion = "5.0"; break;
+    case kVersion160: g_hostVersion = "16.0"; break;
     case kRefuseRegistrations: xlhost::RefuseRegistrations(true); return;
     case kAcceptRegistrations: xlhost::RefuseRegistrations(false); return;
     case kPrecision53: xlhost::SetPrecisionControl(xlhost::kPrecision53); return;

@@ -59,7 +59,8 @@ add_custom_command(OUTPUT ${addin}
   VERBATIM)
 add_custom_command(OUTPUT ${fuzzer}
   COMMAND ${MEZURA_CLANGXX} ${flags} -fsanitize=fuzzer,address,undefined
-          ${export_fuzz_own} ${export_fuzz_host} ${callback} -ldl -Wl,-rpath,${fuzz_dir} -o ${fuzzer}
+          ${export_fuzz_own} ${export_fuzz_host} ${callback} -ldl -pthread -Wl,-rpath,${fuzz_dir}
+          -Wl,--export-dynamic-symbol=MdCallBack12 -o ${fuzzer}
   DEPENDS ${export_fuzz_own} ${export_fuzz_host} ${export_fuzz_headers} ${CMAKE_CURRENT_LIST_DIR}/record_decoder.h
           ${callback}
   COMMENT "Building the export fuzzer with clang"
