@@ -214,8 +214,8 @@ HelpPage LevelPage(const DocumentedFunction& function) {
                "volume changes with the height. Near the bottom and the top of some tanks the volume changes so "
                "little that a run of heights gives the same volume to the last digit; the result is then the "
                "lowest of them. Where the rounding of the volume drops by one unit in its last digit as the height "
-               "rises (the integrated caps, a tank that narrows upward), the result may lie a few units of the "
-               "height's last digit above the lowest, at the height that gives volume back.");
+               "rises (the integrated caps, a tank that narrows upward), the result may lie some units (at most a "
+               "few tens) of the height's last digit above the lowest, at the height that gives volume back.");
     page.Heading("Units");
     page.Paragraph()
         .Write("Give volume in the cube of the length unit of the dimensions (cubic feet for feet); the height is "

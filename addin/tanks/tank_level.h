@@ -36,11 +36,11 @@ constexpr int kLevelLookAround = 8;
 // doubles below the bracket may hold the target as well, and the lowest height holding it may
 // hold a unit more than the target while one a little higher holds the target exactly:
 //   4. The kLevelLookAround doubles below the answer (counted from the lowest that holds the
-//      target) are looked at, and the lowest that holds the target is kept.
+//      target, 8 * kLevelLookAround in all at most) are looked at, and the lowest that holds the
+//      target is kept.
 //   5. If it holds more than the target, the first of the kLevelLookAround doubles above it that
 //      holds exactly the target is the answer, so that volume, level, volume gives the volume back.
-// Typically 20 to 40 volumes in all, at most 2 + kLevelGuessSteps + 63 + 2 * kLevelLookAround
-// and a few more where step 4 keeps finding lower heights.
+// Typically 20 to 40 volumes in all, at most 2 + kLevelGuessSteps + 63 + 9 * kLevelLookAround + 1.
 template <class VolumeAt>
 double LowestHeightHolding(double target, double top, double full, VolumeAt volumeAt) {
     double low = 0, high = top;
@@ -87,8 +87,11 @@ double LowestHeightHolding(double target, double top, double full, VolumeAt volu
         keep(height, volumeAt(height));
     }
 
+    // Where the volume only wobbles about the target over a long run of heights (the flat top of
+    // a cone), every few doubles below may hold it again: the walk stops after a few times
+    // kLevelLookAround doubles in all, so that no call runs long.
     uint64_t below = HeightBits(high);
-    for (int misses = 0; misses < kLevelLookAround && below > 0;) {
+    for (int misses = 0, steps = 0; misses < kLevelLookAround && steps < 8 * kLevelLookAround && below > 0; ++steps) {
         double height = HeightOfBits(--below);
         if (volumeAt(height) >= target) {
             high = height;
