@@ -22,13 +22,26 @@ const bench::RatioLine kRatioLines[] = {
     {"VolHorzCylCap", "BM_VolHorzCylCap", "BM_FloorVolHorzCylCap"},
     {"VolVertCylSphCap", "BM_VolVertCylSphCap", "BM_FloorVolVertCylSphCap"},
 };
+// Each level function beside its volume function on the same tank: their ratio is about the
+// number of volumes a level takes.
+const bench::RatioLine kLevelLines[] = {
+    {"LevelSphere", "BM_LevelSphere", "BM_TankVolSphere"},
+    {"LevelVertCyl", "BM_LevelVertCyl", "BM_TankVolVertCyl"},
+    {"LevelVertCylSphCap", "BM_LevelVertCylSphCap", "BM_TankVolVertCylSphCap"},
+    {"LevelHorzCyl", "BM_LevelHorzCyl", "BM_TankVolHorzCyl"},
+    {"LevelHorzCylCap", "BM_LevelHorzCylCap", "BM_TankVolHorzCylCap"},
+    {"LevelTaperedCyl", "BM_LevelTaperedCyl", "BM_TankVolTaperedCyl"},
+};
 // The Excel12 path, each on one thread and on every core.
 const bench::RatioLine kExcel12Lines[] = {
     {"CvtLength by label", "BM_Excel12ByLabel", "BM_Excel12FloorByLabel"},
     {"VolHorzCylCap", "BM_Excel12VolHorzCylCap", "BM_Excel12FloorVolHorzCylCap"},
 };
-const char* const kExportsUsed[] = {"CvtLength",   "xlAutoFree",   "VolHorzCyl",     "VolHorzCylCap",
-                                    "VolVertCylSphCap", "CvtLength12", "xlAutoFree12", "VolHorzCylCap12"};
+const char* const kExportsUsed[] = {"CvtLength",      "xlAutoFree",      "VolHorzCyl",         "VolHorzCylCap",
+                                    "VolVertCylSphCap", "VolSphere",     "VolVertCyl",         "VolTaperedCyl",
+                                    "LevelSphere",    "LevelVertCyl",    "LevelVertCylSphCap", "LevelHorzCyl",
+                                    "LevelHorzCylCap", "LevelTaperedCyl", "CvtLength12",       "xlAutoFree12",
+                                    "VolHorzCylCap12"};
 
 // Keeps the console output and remembers each benchmark's median CPU time per iteration (CPU
 // time: on a shared machine wall time also counts the neighbours).
@@ -50,9 +63,11 @@ public:
     std::map<std::pair<std::string, int64_t>, double> callsPerSecond;  // by benchmark and thread count
 };
 
-void PrintRatios(const std::map<std::string, double>& nanoseconds) {
-    std::printf("\n%-20s %14s %16s %12s\n", "", "calls/s", "floor calls/s", "call/floor");
-    for (const bench::RatioLine& line : kRatioLines) {
+template <size_t N>
+void PrintRatios(const std::map<std::string, double>& nanoseconds, const bench::RatioLine (&lines)[N],
+                 const char* floorHeading, const char* ratioHeading) {
+    std::printf("\n%-20s %14s %16s %12s\n", "", "calls/s", floorHeading, ratioHeading);
+    for (const bench::RatioLine& line : lines) {
         auto call = nanoseconds.find(line.benchmark);
         auto floor = nanoseconds.find(line.floor);
         if (call == nanoseconds.end() || floor == nanoseconds.end()) continue;
@@ -108,7 +123,8 @@ int main(int argc, char** argv) {
     xlhost::OpenAddin(g_addin);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    PrintRatios(reporter.nanoseconds);
+    PrintRatios(reporter.nanoseconds, kRatioLines, "floor calls/s", "call/floor");
+    PrintRatios(reporter.nanoseconds, kLevelLines, "volume calls/s", "level/volume");
     PrintExcel12Scaling(reporter.callsPerSecond);
     xlhost::CloseAddin(g_addin);
 

@@ -21,6 +21,12 @@ const ConversionTable kConversionTables[] = {
 #include "functions.inc"
 };
 
+// The volume function each level function inverts.
+const char* const kLevelInverses[][2] = {
+#define MEZURA_LEVEL(procedure, type, arguments, category, context, description, helps, volume) {#procedure, #volume},
+#include "functions.inc"
+};
+
 // The registration table's texts are placeholders here too: a blank, then the text.
 std::string PlaceholderText(const char* text) { return text[0] == ' ' ? text + 1 : text; }
 
@@ -42,6 +48,8 @@ DocumentedFunction Describe(const RegistrationEntry& row) {
     std::vector<std::string> names = SplitCommas(AddinString(row.argumentTextId));
     for (size_t i = 0; i < names.size(); ++i)
         function.arguments.push_back({names[i], i < row.argumentHelpCount ? AddinString(row.argumentHelpIds[i]) : ""});
+    for (const auto& inverse : kLevelInverses)
+        if (function.name == inverse[0]) function.volumeFunction = inverse[1];
     for (const ConversionTable& table : kConversionTables) {
         if (function.name == table.function) {
             function.units = table.units;

@@ -21,6 +21,8 @@ struct DocumentedFunction {
     // The conversion functions' unit table; null for the tank functions.
     const UnitEntry* units = nullptr;
     WORD unitCount = 0;
+    // A level function's volume function, which it inverts ("VolSphere"); empty for the others.
+    std::string volumeFunction;
 };
 
 // Every worksheet function in registration order (the command is not a worksheet function).

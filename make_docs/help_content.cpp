@@ -1,6 +1,7 @@
 // What the help says: composed from the registered functions, their unit tables and examples.
 #include "help_pages.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -11,7 +12,9 @@
 namespace {
 
 // Where the columns of the tables start when a format lays them out with tab stops (half-points).
-const std::vector<unsigned> kUnitColumns = {72, 400};     // index, label, factor
+const std::vector<unsigned> kUnitColumns = {72, 400, 660};  // index, label, factor, symbols
+const std::vector<unsigned> kTemperatureColumns = {72, 400};  // index, label, symbols
+const std::vector<unsigned> kQuantityColumns = {120, 400};    // number, name, unit count
 const std::vector<unsigned> kArgumentColumns = {144};     // name, description
 const std::vector<unsigned> kFunctionColumns = {200};     // name, description
 
@@ -61,6 +64,15 @@ std::string ExactNumber(double value) {
     return text;
 }
 
+// The aliases of unit `index` of a conversion's table, "kW/m-K, W/mK"-style, in the order listed.
+std::string UnitSymbols(const DocumentedFunction& function, short index) {
+    std::string symbols;
+    const UnitCategory* category = CategoryOfTable(function.units);
+    for (const UnitAlias* alias = category ? category->aliases : nullptr; alias && alias->index; ++alias)
+        if (alias->index == index) symbols += (symbols.empty() ? "" : ", ") + std::string(alias->symbol + 1);
+    return symbols;
+}
+
 void TitleAndDescription(HelpPage& page, const DocumentedFunction& function) {
     page.Title(function.name);
     page.Paragraph().Write(function.description + ".");
@@ -85,6 +97,14 @@ void Example(HelpPage& page, const DocumentedFunction& function) {
     if (!example) return;
     page.Heading("Example");
     HelpText& paragraph = page.Paragraph().Code(ExampleFormula(*example));
+    if (!example->texts.empty()) {
+        std::string texts;
+        for (size_t i = 0; i < example->texts.size(); ++i)
+            texts += (i == 0 ? "" : i + 1 == example->texts.size() ? " and " : ", ") + example->texts[i];
+        paragraph.Write(", entered as an array formula over " + std::to_string(example->texts.size()) +
+                        " cells of a column, gives " + texts + ".");
+        return;
+    }
     paragraph.Write(" gives " + GeneralFormat(example->number));
     if (!example->label.empty()) paragraph.Write(" and the label \"" + example->label + "\"");
     paragraph.Write(".");
@@ -112,7 +132,8 @@ HelpPage ConversionPage(const DocumentedFunction& function) {
     page.Paragraph().Write("#VALUE! when value is not a number, when an index number is outside 1 to " +
                            std::to_string(function.unitCount) +
                            ", or when the converted number is too large to be a number.");
-    page.Paragraph().Write("#NAME? when a label is not in the table, or when a unit is neither a number nor a text.");
+    page.Paragraph().Write("#NAME? when a text is neither a label nor a symbol of the table, or when a unit is neither "
+                           "a number nor a text.");
 
     page.Heading("Units");
     const UnitEntry* base = nullptr;
@@ -127,15 +148,19 @@ HelpPage ConversionPage(const DocumentedFunction& function) {
         page.Paragraph().Write("A unit's factor is how many of that unit make one " + UnitLabel(*base) +
                                "; a value converts by the factor of new_units divided by the factor of units.");
     }
+    page.Paragraph().Write("A unit may also be named by one of the symbols beside it (letter case ignored); a label "
+                           "is always found before a symbol, and the result carries the label.");
     std::vector<std::string> header = {"Index", "Label"};
     if (!temperature) header.push_back("Factor");
-    HelpTable& table = page.Table(header, kUnitColumns);
+    header.push_back("Symbols");
+    HelpTable& table = page.Table(header, temperature ? kTemperatureColumns : kUnitColumns);
     for (WORD i = 0; i < function.unitCount; ++i) {
         const UnitEntry& unit = function.units[i];
         std::vector<HelpText>& row = table.AddRow();
         row.push_back(HelpText().Write(std::to_string(unit.index)));
         row.push_back(HelpText().Write(UnitLabel(unit)));
         if (!temperature) row.push_back(HelpText().Write(ExactNumber(unit.factor)));
+        row.push_back(HelpText().Write(UnitSymbols(function, unit.index)));
         page.keywords.push_back(UnitLabel(unit));
     }
     Example(page, function);
@@ -159,8 +184,76 @@ HelpPage TankPage(const DocumentedFunction& function) {
         .LinkTo("CvtVolume", "CvtVolume")
         .Write(" converts it further, for example to gallons. The formulas take pi as 3.141592654.");
     page.Heading("Errors");
-    page.Paragraph().Write("#VALUE! when an argument is not a number" +
+    page.Paragraph().Write("#VALUE! when an argument is not a number, when a radius or a length is negative (0 is "
+                           "allowed: such a tank holds nothing)" +
                            std::string(text && text->rules ? ", " + std::string(text->rules) : "") + ".");
+    Example(page, function);
+    return page;
+}
+
+HelpPage LevelPage(const DocumentedFunction& function) {
+    HelpPage page{function.name, function.helpContext, function.name, {function.name}, {}};
+    TitleAndDescription(page, function);
+    SyntaxAndArguments(page, function);
+    const TankText* text = TankTextOf(function.volumeFunction);
+    const std::string top = text ? text->top : "the tank's top";
+    page.Heading("The tank");
+    if (text) page.Paragraph().Write(text->shape);
+    page.Paragraph()
+        .Write("The result is the height of the material, measured up from the lowest inside point of the tank, "
+               "at which the tank holds volume: the inverse of ")
+        .LinkTo(function.volumeFunction, function.volumeFunction)
+        .Write(", which takes the same dimensions. A volume of 0 gives 0; the volume of the full tank gives its "
+               "top (" + top + ").");
+    page.Heading("How exact");
+    page.Paragraph()
+        .Write("The result is the lowest height at which ")
+        .LinkTo(function.volumeFunction, function.volumeFunction)
+        .Write(", as the add-in computes it, holds at least volume, found to the last digit of the height. Put "
+               "back into " + function.volumeFunction + ", it gives volume again to the last digit wherever the "
+               "volume changes with the height. Near the bottom and the top of some tanks the volume changes so "
+               "little that a run of heights gives the same volume to the last digit; the result is then the "
+               "lowest of them. Where the rounding of the volume drops by one unit in its last digit as the height "
+               "rises (the integrated caps, a tank that narrows upward), the result may lie some units (at most a "
+               "few tens) of the height's last digit above the lowest, at the height that gives volume back.");
+    page.Heading("Units");
+    page.Paragraph()
+        .Write("Give volume in the cube of the length unit of the dimensions (cubic feet for feet); the height is "
+               "in that length unit. ")
+        .LinkTo("CvtVolume", "CvtVolume")
+        .Write(" converts a volume in gallons or liters first.");
+    page.Heading("Errors");
+    page.Paragraph().Write("#VALUE! when an argument is not a number, when a radius or a length is negative, when "
+                           "volume is below 0 or more than the full tank holds" +
+                           std::string(text && text->rules ? ", " + std::string(text->rules) : "") + ".");
+    Example(page, function);
+    return page;
+}
+
+// UnitLabels: the quantities it knows, by name and number.
+HelpPage LabelsPage(const DocumentedFunction& function) {
+    HelpPage page{function.name, function.helpContext, function.name, {function.name}, {}};
+    TitleAndDescription(page, function);
+    SyntaxAndArguments(page, function);
+    page.Heading("Result");
+    page.Paragraph().Write("A column of texts: the labels of the quantity's units, the label of index n in row n, "
+                           "as the conversion functions take them. Select as many cells of a column as the quantity "
+                           "has units, type the formula and enter it as an array formula with Ctrl+Shift+Enter; a "
+                           "formula in one cell shows the first label.");
+    page.Heading("Quantities");
+    page.Paragraph().Write("quantity is a name below (the conversion function's name without Cvt; the case of the "
+                           "letters does not matter) or its number, as a value or in a cell.");
+    HelpTable& table = page.Table({"Number", "Name", "Units"}, kQuantityColumns);
+    for (WORD i = 0; i < kUnitCategoryCount; ++i) {
+        const UnitCategory& category = g_unitCategories[i];
+        std::vector<HelpText>& row = table.AddRow();
+        row.push_back(HelpText().Write(std::to_string(i + 1)));
+        row.push_back(HelpText().LinkTo(std::string("Cvt") + (category.name + 1), category.name + 1));
+        row.push_back(HelpText().Write(std::to_string(category.count)));
+    }
+    page.Heading("Errors");
+    page.Paragraph().Write("#NAME? when quantity is neither one of the names nor a number from 1 to " +
+                           std::to_string(kUnitCategoryCount) + ".");
     Example(page, function);
     return page;
 }
@@ -168,22 +261,28 @@ HelpPage TankPage(const DocumentedFunction& function) {
 HelpPage ContentsPage(const std::vector<DocumentedFunction>& functions, std::vector<HelpChapter>* chapters) {
     HelpPage page{"contents", ContentsHelpContext(), "Mezura Engineering Add-In", {"Mezura"}, {}};
     page.Title(page.title);
-    page.Paragraph().Write("Mezura adds unit conversions and tank volumes to Excel as worksheet functions. Type them "
-                           "in a cell like any built-in function, or choose them in the Function Wizard under the "
-                           "categories \"" + functions.front().category + "\" and \"" + functions.back().category + "\".");
-    std::string category;
-    HelpTable* table = nullptr;
-    for (const DocumentedFunction& function : functions) {
-        if (function.category != category) {
-            category = function.category;
-            chapters->push_back({function.units ? "Unit conversions" : "Tank volumes", {}});
-            page.Heading(chapters->back().title);
-            table = &page.Table({}, kFunctionColumns);
+    // The categories in order of first use, each a chapter with its functions in list order.
+    std::vector<std::string> categories;
+    for (const DocumentedFunction& function : functions)
+        if (std::find(categories.begin(), categories.end(), function.category) == categories.end())
+            categories.push_back(function.category);
+    std::string quoted;
+    for (size_t i = 0; i < categories.size(); ++i)
+        quoted += (i == 0 ? "\"" : i + 1 == categories.size() ? " and \"" : ", \"") + categories[i] + "\"";
+    page.Paragraph().Write("Mezura adds unit conversions, tank volumes and tank levels to Excel as worksheet "
+                           "functions. Type them in a cell like any built-in function, or choose them in the "
+                           "Function Wizard under the categories " + quoted + ".");
+    for (const std::string& category : categories) {
+        chapters->push_back({category == categories.front() ? "Unit conversions" : "Tank volumes and levels", {}});
+        page.Heading(chapters->back().title);
+        HelpTable& table = page.Table({}, kFunctionColumns);
+        for (const DocumentedFunction& function : functions) {
+            if (function.category != category) continue;
+            chapters->back().contexts.push_back(function.name);
+            std::vector<HelpText>& row = table.AddRow();
+            row.push_back(HelpText().LinkTo(function.name, function.name));
+            row.push_back(HelpText().Write(function.description));
         }
-        chapters->back().contexts.push_back(function.name);
-        std::vector<HelpText>& row = table->AddRow();
-        row.push_back(HelpText().LinkTo(function.name, function.name));
-        row.push_back(HelpText().Write(function.description));
     }
     page.Heading("Installing the add-in");
     page.Paragraph().Write("Setup copies the add-ins and the help files into one directory. In Excel 2007 and later "
@@ -205,6 +304,9 @@ HelpDocument BuildHelpDocument() {
     HelpDocument document{"Mezura Engineering Add-In Help", "Mezura engineering functions for Excel", {}, {}};
     document.pages.push_back(ContentsPage(functions, &document.chapters));
     for (const DocumentedFunction& function : functions)
-        document.pages.push_back(function.units ? ConversionPage(function) : TankPage(function));
+        document.pages.push_back(function.units                     ? ConversionPage(function)
+                                 : !function.volumeFunction.empty() ? LevelPage(function)
+                                 : function.name == "UnitLabels"    ? LabelsPage(function)
+                                                                    : TankPage(function));
     return document;
 }

@@ -5,9 +5,11 @@
 
 const std::vector<WorkedExample>& WorkedExamples() {
     static const std::vector<WorkedExample> examples = {
-#define WORKED_EXAMPLE(function, arguments, number, label) {function, arguments, number, label},
+#define WORKED_EXAMPLE(function, arguments, number, label) {function, arguments, number, label, {}},
+#define WORKED_TEXTS(function, arguments, ...) {function, arguments, 0, "", {__VA_ARGS__}},
 #include "worked_examples.inc"
 #undef WORKED_EXAMPLE
+#undef WORKED_TEXTS
     };
     return examples;
 }

@@ -9,6 +9,7 @@ struct WorkedExample {
     std::string arguments;  // as typed between the parentheses
     double number;          // what the cell holds
     std::string label;      // the second cell of a conversion's answer; empty for a tank
+    std::vector<std::string> texts;  // the column of texts a list answers (then number is unused)
 };
 
 // In registration order, one per worksheet function.

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Shows the help and the workbook as a person sees them, with programs other than ours, and saves
 # PNGs into build/:
-#   build/chm-contents.png, build/chm-CvtThermCond.png, build/chm-VolHorzCylCap.png
+#   build/chm-contents.png, build/chm-CvtThermCond.png, build/chm-VolHorzCylCap.png,
+#   build/chm-LevelHorzCylCap.png, build/chm-UnitLabels.png
 #       pages of MEZURA.CHM (the contents, a conversion with its unit table, a tank), taken out
 #       of the file by Debian's chmlib and shown by headless Chromium
 #   build/workbook-1.png, build/workbook-2.png, ...
@@ -45,7 +46,7 @@ for name in names:
         out.write(data)
 PYTHON
 
-for page in contents CvtThermCond VolHorzCylCap; do
+for page in contents CvtThermCond VolHorzCylCap LevelHorzCylCap UnitLabels; do
   chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run --disable-background-networking \
     --disable-component-update --disable-sync --user-data-dir="$work/profile" --hide-scrollbars \
     --window-size=820,1100 --screenshot="$root/build/chm-$page.png" "file://$work/pages/$page.htm" >/dev/null 2>&1

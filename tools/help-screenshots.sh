@@ -4,6 +4,8 @@
 #   build/help-contents.png       the contents (the About box's Help button, context 3)
 #   build/help-CvtThermCond.png   a conversion topic with its unit table (context 1012)
 #   build/help-VolHorzCylCap.png  a tank topic (context 1102)
+#   build/help-LevelHorzCylCap.png a level topic (context 1108)
+#   build/help-UnitLabels.png     the list of a quantity's labels (context 1017)
 # Uses the 32-bit build where this kernel runs 32-bit programs, else the 64-bit build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -21,7 +23,7 @@ export MEZURA_WINE_ARCH=$preset
 screen_session "$work" 800x600
 
 cd "$work"
-for shot in contents:contents CvtThermCond:1012 VolHorzCylCap:1102; do
+for shot in contents:contents CvtThermCond:1012 VolHorzCylCap:1102 LevelHorzCylCap:1108 UnitLabels:1017; do
   name=${shot%%:*}
   request=${shot#*:}
   rm -f "$name.ready" "$name.close"

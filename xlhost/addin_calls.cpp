@@ -57,8 +57,10 @@ CallResult TakeResult(const LoadedAddin& addin, Record* record, const char* free
     if (record->xltype & xlbitDLLFree) {
         NoteAddinBlock(record);
         if (auto autoFree = reinterpret_cast<Free>(FindExport(addin, freeName))) {
-            autoFree(record);
+            // Noted before the add-in frees it: once freed, another recalculation thread may be
+            // handed a block at the same address and note it live before this note is made.
             NoteAddinBlockFreed(record);
+            autoFree(record);
         }
     }
     return copied;

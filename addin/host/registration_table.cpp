@@ -14,6 +14,10 @@ RegistrationEntry g_registrationTable[] = {
     MEZURA_REGISTRATION_ROW(procedure, type, arguments, " 1", category, context, description, helps)
 #define MEZURA_TANK(procedure, type, arguments, category, context, description, helps) \
     MEZURA_REGISTRATION_ROW(procedure, type, arguments, " 1", category, context, description, helps)
+#define MEZURA_LEVEL(procedure, type, arguments, category, context, description, helps, volume) \
+    MEZURA_REGISTRATION_ROW(procedure, type, arguments, " 1", category, context, description, helps)
+#define MEZURA_FUNCTION(procedure, type, arguments, category, context, description, helps) \
+    MEZURA_REGISTRATION_ROW(procedure, type, arguments, " 1", category, context, description, helps)
 #define MEZURA_COMMAND(procedure, type, arguments, category, context, description, helps) \
     MEZURA_REGISTRATION_ROW(procedure, type, arguments, " 2", category, context, description, helps)
 #include "functions.inc"

@@ -1,153 +1,133 @@
-// The six exported tank-volume functions: lengths in one unit, the volume in its cube; each for a host on the Excel4 path and, as name12, for one on the Excel12 path.
+// The tank functions: the volume of material at a height and the level of a volume, for each of the six shapes;
+// each for a host on the Excel4 path and, as name12, for one on the Excel12 path.
 #include "tank_exports.h"
 
-#include "ellip_caps.h"
-#include "tank_arithmetic.h"
 #include "tank_frame.h"
-#include "tank_shapes.h"
-
-namespace {
-
-// Each shape takes its arguments' numbers in the order the function declares them.
-
-bool Sphere(const double (&n)[2], double* volume) {
-    double r = n[1];
-    double h = ClampHeight(n[0], Stored(2.0L * r));
-    if (h > r) {
-        // The full sphere less the empty cap above the material.
-        double emptyCap = VolSphCap(Stored(2.0L * r - h), r);
-        *volume = Stored(((kFourPiOver3 * static_cast<long double>(r)) * r) * r - emptyCap);
-    } else {
-        *volume = VolSphCap(h, r);
-    }
-    return true;
-}
-
-bool VertCyl(const double (&n)[3], double* volume) {
-    double r = n[1], L = n[2];
-    double h = ClampHeight(n[0], L);
-    *volume = VolCyl(h, r);
-    return true;
-}
-
-bool VertCylSphCap(const double (&n)[4], double* volume) {
-    double r = n[1], L = n[2], M = n[3];
-    // One bottom cap of height c = M - L under the cylinder; M = L is a flat bottom.
-    if (M < L) return false;
-    double h = ClampHeight(n[0], M);
-    double c = Stored(static_cast<long double>(M) - L);
-    if (c > r) return false;  // deeper than a hemisphere
-    // Radius of the sphere through the cap's rim circle and its lowest point.
-    double R = c > 0 ? Stored((static_cast<long double>(r) * r) / (2.0L * c) + static_cast<long double>(c) / 2) : r;
-    if (h <= c) {
-        *volume = VolSphCap(h, R);
-        return true;
-    }
-    double cap = VolSphCap(c, R);
-    double body = static_cast<long double>(c) + L > h ? VolCyl(Stored(static_cast<long double>(h) - c), r) : VolCyl(L, r);
-    *volume = Stored(static_cast<long double>(cap) + body);
-    return true;
-}
-
-bool HorzCyl(const double (&n)[3], double* volume) {
-    double r = n[1], L = n[2];
-    double h = ClampHeight(n[0], Stored(2.0L * r));
-    *volume = VolHorzCylPart(h, r, L);
-    return true;
-}
-
-bool HorzCylCap(const double (&n)[4], double* volume) {
-    double r = n[1], L = n[2], M = n[3];
-    // M runs from cap tip to cap tip: each cap is (M - L)/2 deep, at most as deep as the radius.
-    if (!(M > L)) return false;
-    double a = Stored((static_cast<long double>(M) - L) / 2);
-    if (a > r) return false;
-    double h = ClampHeight(n[0], Stored(2.0L * r));
-
-    double body = VolHorzCylPart(h, r, L);
-    long double caps;
-    if (h <= r) {
-        caps = VolEllipCaps(h, r, a);
-    } else {
-        // Both full caps make one ellipsoid; take away the empty part above the material.
-        caps = (((kFourPi * static_cast<long double>(a)) * r) * r) / 3 - VolEllipCaps(Stored(2.0L * r - h), r, a);
-    }
-    *volume = Stored(body + caps);
-    return true;
-}
-
-bool TaperedCyl(const double (&n)[4], double* volume) {
-    double rb = n[1], rt = n[2], L = n[3];
-    double h = ClampHeight(n[0], L);
-    // Radius at the material's surface. At height 0 the surface is the bottom, whatever the
-    // length: a tank of length 0 would otherwise make this 0/0 and hold NaN instead of nothing.
-    double rs = h == 0 ? rb : Stored(((static_cast<long double>(rt) - rb) * h) / L + rb);
-    *volume = Stored(((kPi * static_cast<long double>(h)) / 3) *
-                     ((static_cast<long double>(rb) * rb + static_cast<long double>(rs) * rs) +
-                      static_cast<long double>(rb) * rs));
-    return true;
-}
-
-}  // namespace
+#include "tank_volumes.h"
 
 XLL_EXPORT XLOPER* XLLAPI VolSphere(XLOPER* mtl_height, XLOPER* radius) {
     static XLOPER answer;
-    return TankFrame(&answer, {mtl_height, radius}, Sphere);
+    return TankFrame(&answer, {mtl_height, radius}, TankVolumeOf, kSphere);
 }
 
 XLL_EXPORT XLOPER* XLLAPI VolVertCyl(XLOPER* mtl_height, XLOPER* radius, XLOPER* length) {
     static XLOPER answer;
-    return TankFrame(&answer, {mtl_height, radius, length}, VertCyl);
+    return TankFrame(&answer, {mtl_height, radius, length}, TankVolumeOf, kVertCyl);
 }
 
 XLL_EXPORT XLOPER* XLLAPI VolVertCylSphCap(XLOPER* mtl_height, XLOPER* radius, XLOPER* cyl_length,
-                                          XLOPER* max_length) {
+                                           XLOPER* max_length) {
     static XLOPER answer;
-    return TankFrame(&answer, {mtl_height, radius, cyl_length, max_length}, VertCylSphCap);
+    return TankFrame(&answer, {mtl_height, radius, cyl_length, max_length}, TankVolumeOf, kVertCylSphCap);
 }
 
 XLL_EXPORT XLOPER* XLLAPI VolHorzCyl(XLOPER* mtl_height, XLOPER* radius, XLOPER* length) {
     static XLOPER answer;
-    return TankFrame(&answer, {mtl_height, radius, length}, HorzCyl);
+    return TankFrame(&answer, {mtl_height, radius, length}, TankVolumeOf, kHorzCyl);
 }
 
 XLL_EXPORT XLOPER* XLLAPI VolHorzCylCap(XLOPER* mtl_height, XLOPER* radius, XLOPER* cyl_length,
-                                       XLOPER* max_length) {
+                                        XLOPER* max_length) {
     static XLOPER answer;
-    return TankFrame(&answer, {mtl_height, radius, cyl_length, max_length}, HorzCylCap);
+    return TankFrame(&answer, {mtl_height, radius, cyl_length, max_length}, TankVolumeOf, kHorzCylCap);
 }
 
 XLL_EXPORT XLOPER* XLLAPI VolTaperedCyl(XLOPER* mtl_height, XLOPER* bottom_radius, XLOPER* top_radius,
-                                       XLOPER* length) {
+                                        XLOPER* length) {
     static XLOPER answer;
-    return TankFrame(&answer, {mtl_height, bottom_radius, top_radius, length}, TaperedCyl);
+    return TankFrame(&answer, {mtl_height, bottom_radius, top_radius, length}, TankVolumeOf, kTaperedCyl);
 }
 
 // The Excel12 path: thread-safe, so no record of their own; each answer is a block or a constant.
 
 XLL_EXPORT XLOPER12* XLLAPI VolSphere12(XLOPER12* mtl_height, XLOPER12* radius) {
-    return TankFrame({mtl_height, radius}, Sphere);
+    return TankFrame({mtl_height, radius}, TankVolumeOf, kSphere);
 }
 
 XLL_EXPORT XLOPER12* XLLAPI VolVertCyl12(XLOPER12* mtl_height, XLOPER12* radius, XLOPER12* length) {
-    return TankFrame({mtl_height, radius, length}, VertCyl);
+    return TankFrame({mtl_height, radius, length}, TankVolumeOf, kVertCyl);
 }
 
 XLL_EXPORT XLOPER12* XLLAPI VolVertCylSphCap12(XLOPER12* mtl_height, XLOPER12* radius, XLOPER12* cyl_length,
-                                              XLOPER12* max_length) {
-    return TankFrame({mtl_height, radius, cyl_length, max_length}, VertCylSphCap);
+                                               XLOPER12* max_length) {
+    return TankFrame({mtl_height, radius, cyl_length, max_length}, TankVolumeOf, kVertCylSphCap);
 }
 
 XLL_EXPORT XLOPER12* XLLAPI VolHorzCyl12(XLOPER12* mtl_height, XLOPER12* radius, XLOPER12* length) {
-    return TankFrame({mtl_height, radius, length}, HorzCyl);
+    return TankFrame({mtl_height, radius, length}, TankVolumeOf, kHorzCyl);
 }
 
 XLL_EXPORT XLOPER12* XLLAPI VolHorzCylCap12(XLOPER12* mtl_height, XLOPER12* radius, XLOPER12* cyl_length,
-                                           XLOPER12* max_length) {
-    return TankFrame({mtl_height, radius, cyl_length, max_length}, HorzCylCap);
+                                            XLOPER12* max_length) {
+    return TankFrame({mtl_height, radius, cyl_length, max_length}, TankVolumeOf, kHorzCylCap);
 }
 
 XLL_EXPORT XLOPER12* XLLAPI VolTaperedCyl12(XLOPER12* mtl_height, XLOPER12* bottom_radius, XLOPER12* top_radius,
-                                           XLOPER12* length) {
-    return TankFrame({mtl_height, bottom_radius, top_radius, length}, TaperedCyl);
+                                            XLOPER12* length) {
+    return TankFrame({mtl_height, bottom_radius, top_radius, length}, TankVolumeOf, kTaperedCyl);
+}
+
+// The level functions answer the lowest height at which the tank of the volume function
+// with the same dimensions holds the volume.
+
+XLL_EXPORT XLOPER* XLLAPI LevelSphere(XLOPER* volume, XLOPER* radius) {
+    static XLOPER answer;
+    return TankFrame(&answer, {volume, radius}, TankLevelOf, kSphere);
+}
+
+XLL_EXPORT XLOPER* XLLAPI LevelVertCyl(XLOPER* volume, XLOPER* radius, XLOPER* length) {
+    static XLOPER answer;
+    return TankFrame(&answer, {volume, radius, length}, TankLevelOf, kVertCyl);
+}
+
+XLL_EXPORT XLOPER* XLLAPI LevelVertCylSphCap(XLOPER* volume, XLOPER* radius, XLOPER* cyl_length,
+                                             XLOPER* max_length) {
+    static XLOPER answer;
+    return TankFrame(&answer, {volume, radius, cyl_length, max_length}, TankLevelOf, kVertCylSphCap);
+}
+
+XLL_EXPORT XLOPER* XLLAPI LevelHorzCyl(XLOPER* volume, XLOPER* radius, XLOPER* length) {
+    static XLOPER answer;
+    return TankFrame(&answer, {volume, radius, length}, TankLevelOf, kHorzCyl);
+}
+
+XLL_EXPORT XLOPER* XLLAPI LevelHorzCylCap(XLOPER* volume, XLOPER* radius, XLOPER* cyl_length,
+                                          XLOPER* max_length) {
+    static XLOPER answer;
+    return TankFrame(&answer, {volume, radius, cyl_length, max_length}, TankLevelOf, kHorzCylCap);
+}
+
+XLL_EXPORT XLOPER* XLLAPI LevelTaperedCyl(XLOPER* volume, XLOPER* bottom_radius, XLOPER* top_radius,
+                                          XLOPER* length) {
+    static XLOPER answer;
+    return TankFrame(&answer, {volume, bottom_radius, top_radius, length}, TankLevelOf, kTaperedCyl);
+}
+
+// The Excel12 path: thread-safe, so no record of their own; each answer is a block or a constant.
+
+XLL_EXPORT XLOPER12* XLLAPI LevelSphere12(XLOPER12* volume, XLOPER12* radius) {
+    return TankFrame({volume, radius}, TankLevelOf, kSphere);
+}
+
+XLL_EXPORT XLOPER12* XLLAPI LevelVertCyl12(XLOPER12* volume, XLOPER12* radius, XLOPER12* length) {
+    return TankFrame({volume, radius, length}, TankLevelOf, kVertCyl);
+}
+
+XLL_EXPORT XLOPER12* XLLAPI LevelVertCylSphCap12(XLOPER12* volume, XLOPER12* radius, XLOPER12* cyl_length,
+                                                 XLOPER12* max_length) {
+    return TankFrame({volume, radius, cyl_length, max_length}, TankLevelOf, kVertCylSphCap);
+}
+
+XLL_EXPORT XLOPER12* XLLAPI LevelHorzCyl12(XLOPER12* volume, XLOPER12* radius, XLOPER12* length) {
+    return TankFrame({volume, radius, length}, TankLevelOf, kHorzCyl);
+}
+
+XLL_EXPORT XLOPER12* XLLAPI LevelHorzCylCap12(XLOPER12* volume, XLOPER12* radius, XLOPER12* cyl_length,
+                                              XLOPER12* max_length) {
+    return TankFrame({volume, radius, cyl_length, max_length}, TankLevelOf, kHorzCylCap);
+}
+
+XLL_EXPORT XLOPER12* XLLAPI LevelTaperedCyl12(XLOPER12* volume, XLOPER12* bottom_radius, XLOPER12* top_radius,
+                                              XLOPER12* length) {
+    return TankFrame({volume, bottom_radius, top_radius, length}, TankLevelOf, kTaperedCyl);
 }

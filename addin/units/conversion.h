@@ -12,10 +12,18 @@
 // Answers 0 and writes the entry's index, or -1 when no label matches.
 int FindUnitByLabel(const char* text, const UnitEntry* table, WORD count, short* index);
 
-// Coerces `value` to a number and resolves both units (an index number, else a label) in
-// `table`. Answers 0 with the three out-parameters written, or xlerrValue / xlerrName. A label
-// given as an XLOPER12 text is read through the ANSI code page, as Excel hands it to the
-// XLOPER interface, and matched the same way.
+// Finds the alias equal to the counted string `text` (letter case of A-Z aside) in a list ended
+// by the row of index 0. Answers 0 and writes the unit's index, or -1.
+int FindUnitByAlias(const char* text, const UnitAlias* aliases, short* index);
+
+// A unit of `table` named by `text`: by its label, else by an alias of its quantity. Answers 0
+// and writes the unit's index, or -1.
+int FindUnit(const char* text, const UnitEntry* table, WORD count, short* index);
+
+// Coerces `value` to a number and resolves both units (an index number, else a label or an
+// alias) in `table`. Answers 0 with the three out-parameters written, or xlerrValue / xlerrName.
+// A label given as an XLOPER12 text is read through the ANSI code page, as Excel hands it to
+// the XLOPER interface, and matched the same way.
 template <class Record>
 int ResolveConversionArgs(Record* value, Record* units, Record* newUnits, double* number, short* fromIndex,
                           short* toIndex, const UnitEntry* table, WORD count);
@@ -75,3 +83,11 @@ XLOPER12* ConvertTemperature(XLOPER12* value, XLOPER12* units, XLOPER12* newUnit
     XLL_EXPORT XLOPER* XLLAPI procedure(XLOPER* value, XLOPER* units, XLOPER* newUnits);                                     \
     XLL_EXPORT XLOPER12* XLLAPI procedure##12(XLOPER12* value, XLOPER12* units, XLOPER12* newUnits);
 #include "functions.inc"
+
+// The labels of one quantity's unit table (the quantity named as its function without "Cvt",
+// letter case aside, or by its number in the order of the functions) as one column, row n
+// holding index n, in one block flagged for xlAutoFree with copies of the labels; #NAME? for a
+// quantity that names none, #VALUE! when the heap cannot supply the block (unit_labels.cpp).
+// UnitLabels12 answers the same in UTF-16, in a block for xlAutoFree12, or a constant error record.
+XLL_EXPORT XLOPER* XLLAPI UnitLabels(XLOPER* quantity);
+XLL_EXPORT XLOPER12* XLLAPI UnitLabels12(XLOPER12* quantity);

@@ -1,4 +1,4 @@
-// Argument resolution of the conversion functions: the value as a number, each unit by index or label; then the conversion.
+// Argument resolution of the conversion functions: the value as a number, each unit by index, label or alias; then the conversion.
 #include "coerce.h"
 #include "conversion.h"
 #include "counted_text.h"
@@ -18,6 +18,24 @@ int FindUnitByLabel(const char* text, const UnitEntry* table, WORD count, short*
     return -1;
 }
 
+int FindUnitByAlias(const char* text, const UnitAlias* aliases, short* index) {
+    for (; aliases->index != 0; ++aliases) {
+        if (aliases->symbol[0] != text[0]) continue;
+        if (CompareCountedText(aliases->symbol, text) == 0) {
+            *index = aliases->index;
+            return 0;
+        }
+    }
+    return -1;
+}
+
+int FindUnit(const char* text, const UnitEntry* table, WORD count, short* index) {
+    if (FindUnitByLabel(text, table, count, index) == 0) return 0;
+    // A label always wins: the aliases are looked at only when no label matches.
+    const UnitCategory* category = CategoryOfTable(table);
+    return category ? FindUnitByAlias(text, category->aliases, index) : -1;
+}
+
 namespace {
 
 // How one unit argument resolved. A label that matches nothing still lets the other unit
@@ -27,16 +45,16 @@ struct UnitResolution {
     bool stop;  // return `code` at once
 };
 
-// A coerced text searched among the labels: an XLOPER text as it is; an XLOPER12 text in the
-// ANSI code page, where one that has no form there matches nothing.
+// A coerced text searched among the labels, then the aliases: an XLOPER text as it is; an
+// XLOPER12 text in the ANSI code page, where one that has no form there matches nothing.
 int FindUnitByText(const XLOPER& text, const UnitEntry* table, WORD count, short* index) {
-    return FindUnitByLabel(text.val.str, table, count, index);
+    return FindUnit(text.val.str, table, count, index);
 }
 
 int FindUnitByText(const XLOPER12& text, const UnitEntry* table, WORD count, short* index) {
     char counted[kCountedTextRoom];
     if (!NarrowCountedText(text.val.str, counted)) return -1;
-    return FindUnitByLabel(counted, table, count, index);
+    return FindUnit(counted, table, count, index);
 }
 
 // Forced inline into both of its calls: left as calls, they measured about a tenth of a

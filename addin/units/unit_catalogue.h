@@ -1,5 +1,7 @@
-// The unit catalogue: one table of units per quantity, and the preparation of their labels at load.
+// The unit catalogue: one table of units per quantity with its aliases, and the preparation of their labels at load.
 #pragma once
+
+#include <cstddef>
 
 #include "xloper.h"
 #include "xloper12.h"
@@ -16,11 +18,40 @@ struct UnitEntry {
     double factor;  // how many of this unit make one base unit of the table
 };
 
-// Each conversion's unit table, as functions.inc names it: `count` entries, defined in its
-// file under tables/.
+// Room for an alias: its length byte, at most 14 characters, a zero.
+constexpr size_t kAliasStorage = 16;
+
+// A symbol engineers type for a unit of a table ("ft" for "feet"), compared as labels are (the
+// case of A-Z aside) and looked at only when no label matches. The symbol is a counted string
+// that is also zero-terminated; `index` is the unit's. A table's aliases end with a row whose
+// index is 0.
+struct UnitAlias {
+    char symbol[kAliasStorage];
+    short index;
+};
+
+// Each conversion's unit table, as functions.inc names it: `count` entries, and the aliases of
+// its units (the table's name followed by Aliases), both defined in its file under tables/.
 #define MEZURA_CONVERSION(procedure, type, arguments, category, context, description, helps, table, count, converter, source) \
-    extern UnitEntry table[count];
+    extern UnitEntry table[count];                                                                                     \
+    extern const UnitAlias table##Aliases[];
 #include "functions.inc"
+
+// One quantity: its name (its conversion function's without "Cvt", as a counted string), its
+// unit table and the aliases of its units.
+struct UnitCategory {
+    char name[24];
+    UnitEntry* units;
+    WORD count;
+    const UnitAlias* aliases;
+};
+
+// The quantities in the order of their conversion functions: quantity n is g_unitCategories[n - 1].
+extern const UnitCategory g_unitCategories[];
+extern const WORD kUnitCategoryCount;
+
+// The quantity whose unit table is `table`; null for a table of no quantity.
+const UnitCategory* CategoryOfTable(const UnitEntry* table);
 
 // Turns the labels of the first `count` entries into counted strings in place, and writes
 // their UTF-16 forms. Running it again leaves them unchanged.

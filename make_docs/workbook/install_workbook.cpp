@@ -11,6 +11,13 @@
 namespace {
 
 const char kTankUnits[] = "length unit cubed";
+const char kLevelUnits[] = "length unit";
+
+bool IsLevelFunction(const std::string& name) {
+    for (const DocumentedFunction& function : DocumentedFunctions())
+        if (function.name == name) return !function.volumeFunction.empty();
+    return false;
+}
 
 // "Help > Mezura...": the menu and item the add-in adds, read from its menu table.
 std::string HelpMenuPath() {
@@ -98,9 +105,16 @@ WorkbookSheet InstallSheet() {
     ++row;
     for (const WorkedExample& example : WorkedExamples()) {
         sheet.cells.push_back(TextCell(row, 0, ExampleFormula(example)));
+        if (!example.texts.empty()) {
+            // A list fills a column of cells: one text a row.
+            for (const std::string& text : example.texts) sheet.cells.push_back(TextCell(row++, 1, text));
+            continue;
+        }
         sheet.cells.push_back(NumberCell(row, 1, example.number, ResultFormat(example.number)));
-        // A tank function answers without a label: its volume is in the cube of its length unit.
-        sheet.cells.push_back(TextCell(row, 2, example.label.empty() ? kTankUnits : example.label));
+        // A tank function answers without a label: its volume is in the cube of its length unit,
+        // a level in that unit.
+        const char* tankUnits = IsLevelFunction(example.function) ? kLevelUnits : kTankUnits;
+        sheet.cells.push_back(TextCell(row, 2, example.label.empty() ? tankUnits : example.label));
         ++row;
     }
     return sheet;

@@ -31,6 +31,10 @@ const ListedRow kListedRows[] = {
     MEZURA_LISTED(procedure, type, "1", arguments, category, context, description, helps)
 #define MEZURA_TANK(procedure, type, arguments, category, context, description, helps) \
     MEZURA_LISTED(procedure, type, "1", arguments, category, context, description, helps)
+#define MEZURA_LEVEL(procedure, type, arguments, category, context, description, helps, volume) \
+    MEZURA_LISTED(procedure, type, "1", arguments, category, context, description, helps)
+#define MEZURA_FUNCTION(procedure, type, arguments, category, context, description, helps) \
+    MEZURA_LISTED(procedure, type, "1", arguments, category, context, description, helps)
 #define MEZURA_COMMAND(procedure, type, arguments, category, context, description, helps) \
     MEZURA_LISTED(procedure, type, "2", arguments, category, context, description, helps)
 #include "addin/functions.inc"
@@ -44,6 +48,11 @@ constexpr size_t ParameterCount(XLOPER* (XLLAPI*)(Arguments...)) { return sizeof
 #define MEZURA_CONVERSION(procedure, type, arguments, category, context, description, helps, table, count, converter, source) \
     static_assert(ParameterCount(&procedure) == sizeof(type) - 2, #procedure ": type text and parameters differ");
 #define MEZURA_TANK(procedure, type, arguments, category, context, description, helps) \
+    static_assert(ParameterCount(&procedure) == sizeof(type) - 2, #procedure ": type text and parameters differ");
+#define MEZURA_LEVEL(procedure, type, arguments, category, context, description, helps, volume) \
+    static_assert(ParameterCount(&procedure) == ParameterCount(&volume), #procedure ": not the arguments of " #volume); \
+    static_assert(ParameterCount(&procedure) == sizeof(type) - 2, #procedure ": type text and parameters differ");
+#define MEZURA_FUNCTION(procedure, type, arguments, category, context, description, helps) \
     static_assert(ParameterCount(&procedure) == sizeof(type) - 2, #procedure ": type text and parameters differ");
 #include "addin/functions.inc"
 

@@ -106,8 +106,8 @@ def main():
 
     # One unit table, row by row, against what the add-in answers for that unit.
     page = files.get('/CvtLength.htm', b'').decode('latin-1')
-    rows = [(int(index), html.unescape(label), float(factor))
-            for index, label, factor in re.findall(r'<tr><td>(\d+)</td><td>([^<]*)</td><td>([^<]*)</td></tr>', page)]
+    cells = re.findall(r'<tr><td>(\d+)</td><td>([^<]*)</td><td>([^<]*)</td><td>([^<]*)</td></tr>', page)
+    rows = [(int(index), html.unescape(label), float(factor)) for index, label, factor, _ in cells]
     check(len(rows) > 1, f'CvtLength.htm shows {len(rows)} unit rows')
     answers = unit_answers(options.host, addin, wrapper, native, [('CvtLength', index) for index, _, _ in rows])
     for (index, label, factor), (number, answer_label) in zip(rows, answers):
@@ -115,6 +115,14 @@ def main():
         expected = factor / rows[0][2]
         check(number and abs(float(number) - expected) <= 1e-13 * abs(expected),
               f'CvtLength unit {index}: help factor {factor}, add-in {number}')
+
+    # Every symbol beside a unit names that unit.
+    symbols = [(html.unescape(label), symbol) for _, label, _, listed in cells if listed
+               for symbol in html.unescape(listed).split(', ')]
+    check(len(symbols) > 1, f'CvtLength.htm shows {len(symbols)} symbols')
+    answers = unit_answers(options.host, addin, wrapper, native, [('CvtLength', f'"{s}"') for _, s in symbols])
+    for (label, symbol), (_, answer_label) in zip(symbols, answers):
+        check(answer_label == label, f'CvtLength: the help gives "{symbol}" to "{label}", the add-in "{answer_label}"')
 
     image = open(options.chm_file, 'rb').read()
     for root in options.build_root:

@@ -10,6 +10,7 @@ engine itself is asked for the contents and for every registered context, throug
 """
 import argparse
 import os
+import re
 import struct
 import sys
 
@@ -238,15 +239,23 @@ def main():
               for r in tree_leaves(files['|TTLBTREE'], lambda d, at: 4 + zstring_size(d, at + 4))]
     check(titles == sorted((t['offset'], t['title']) for t in topics), '|TTLBTREE lists every topic by offset')
 
-    # The unit tables: every row's label and factor against the add-in's answer for that unit.
-    rows = []
+    # The unit tables: every row's label and factor against the add-in's answer for that unit,
+    # and every symbol beside it naming that very unit.
+    rows, symbols = [], []
     for topic in topics:
         for line in topic['text'].split('\n'):
             cells = line.split('\t')
             if len(cells) >= 2 and cells[0].isdigit() and topic['title'].startswith('Cvt'):
-                rows.append((topic['title'], int(cells[0]), cells[1], float(cells[2]) if len(cells) > 2 else None))
+                factor = None
+                if len(cells) > 2 and re.fullmatch(r'[-+0-9.eE]+', cells[2]):
+                    factor = float(cells[2])
+                    del cells[2]
+                rows.append((topic['title'], int(cells[0]), cells[1], factor))
+                if len(cells) > 2 and cells[2]:
+                    symbols += [(topic['title'], cells[1], symbol) for symbol in cells[2].split(', ')]
     unit_count = sum(units for _, _, _, units in listed if units)
     check(len(rows) == unit_count, f'the help lists {len(rows)} units, the catalogue {unit_count}')
+    check(len(symbols) > len(listed), f'the help lists only {len(symbols)} symbols')
     answers = unit_answers(host, addin, wrapper, native, [(function, index) for function, index, _, _ in rows])
     first_factor = {}
     for function, index, label, factor in rows:
@@ -257,6 +266,10 @@ def main():
             expected = factor / first_factor[function]
             check(abs(float(number) - expected) <= 1e-13 * abs(expected),
                   f'{function} unit {index}: help factor {factor}, add-in {number}')
+
+    symbol_answers = unit_answers(host, addin, wrapper, native, [(f, f'"{symbol}"') for f, _, symbol in symbols])
+    for (function, label, symbol), (_, answer_label) in zip(symbols, symbol_answers):
+        check(answer_label == label, f'{function}: the help gives "{symbol}" to "{label}", the add-in answers "{answer_label}"')
 
     if options.viewer:
         # Each request must change what is shown: context 3 is the contents, so they are apart.

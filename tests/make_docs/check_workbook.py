@@ -12,7 +12,7 @@ import sys
 import olefile
 import xlrd
 
-from doc_checks import bits, check, failures, function_list, report
+from doc_checks import bits, check, failures, function_categories, function_list, report
 
 SIGNATURE = bytes.fromhex("D0CF11E0A1B11AE1")
 CATEGORIES = ("Unit Converions", "Volume Calculations")
@@ -20,22 +20,33 @@ INSTRUCTIONS = ("Tools > Add-Ins...", "File > Options > Add-ins", "Excel Add-ins
                 "MEZURA32.XLL", "MEZURA64.XLL", "32-bit or 64-bit", "MEZURA.CHM", "MEZURA.HLP",
                 "[CORVANE], line Install=", "Help > Mezura...", '"Unit Converions" and "Volume Calculations"')
 TANK_UNITS = "length unit cubed"
+LEVEL_UNITS = "length unit"
+LEVELS = {name for kind, name, _, _ in function_list() if kind == "LEVEL"}
 # The worksheet functions of the add-in's function list, in its order (the command is none).
 FUNCTIONS = [name for kind, name, _, _ in function_list() if kind != "COMMAND"]
+# Each function's category, as the string id its row gives ("2021": the conversions' category).
+CATEGORY_IDS = function_categories()
 
 def read_examples(path):
     """(function, formula, number text, label) of every WORKED_EXAMPLE line, read as C reads it."""
     line_form = re.compile(r'^WORKED_EXAMPLE\("(\w+)", "((?:[^"\\]|\\.)*)", ([-+0-9.eE]+), "((?:[^"\\]|\\.)*)"\)\s*$')
+    texts_form = re.compile(r'^WORKED_TEXTS\("(\w+)", "((?:[^"\\]|\\.)*)", (.*)\)\s*$')
+    unescape = lambda text: re.sub(r"\\(.)", r"\1", text)
     examples = []
     with open(path, encoding="ascii") as inc:
         for line in inc:
-            if not line.startswith("WORKED_EXAMPLE("):
-                continue
-            match = line_form.match(line)
-            if check(match, "unreadable example line: " + line.strip()):
-                name, arguments, number, label = match.groups()
-                unescape = lambda text: re.sub(r"\\(.)", r"\1", text)
-                examples.append((name, "=%s(%s)" % (name, unescape(arguments)), number, unescape(label)))
+            if line.startswith("WORKED_EXAMPLE("):
+                match = line_form.match(line)
+                if check(match, "unreadable example line: " + line.strip()):
+                    name, arguments, number, label = match.groups()
+                    examples.append((name, "=%s(%s)" % (name, unescape(arguments)), number, unescape(label)))
+            elif line.startswith("WORKED_TEXTS("):
+                # A list's column: the texts stand one a row in the Result column.
+                match = texts_form.match(line)
+                if check(match, "unreadable example line: " + line.strip()):
+                    name, arguments, texts = match.groups()
+                    texts = [unescape(t) for t in re.findall(r'"((?:[^"\\]|\\.)*)"', texts)]
+                    examples.append((name, "=%s(%s)" % (name, unescape(arguments)), texts, ""))
     return examples
 
 
@@ -94,6 +105,10 @@ def check_install_sheet(book, sheet, examples):
         row = rows.get(formula)
         if not check(row is not None, "%s: no row holds %s" % (name, formula)):
             continue
+        if isinstance(number, list):
+            got = [sheet.cell_value(row + i, 1) for i in range(len(number))]
+            check(got == number, "%s: the column %r, expected %r" % (name, got, number))
+            continue
         got = sheet.cell(row, 1)
         check(got.ctype == xlrd.XL_CELL_NUMBER and bits(got.value) == bits(float(number)),
               "%s: result %r (%s), expected %s (%s)" % (name, got.value, got.ctype == xlrd.XL_CELL_NUMBER and
@@ -104,7 +119,8 @@ def check_install_sheet(book, sheet, examples):
         decimals = len(shown) - shown.index(".") - 1 if "." in shown else 0
         check(code == ("0." + "0" * decimals if decimals else "0"), "%s: result format %r for %s" % (name, code, shown))
         units = sheet.cell_value(row, 2) if sheet.ncols > 2 else ""
-        check(units == (label or TANK_UNITS), "%s: units %r, expected %r" % (name, units, label or TANK_UNITS))
+        expected = label or (LEVEL_UNITS if name in LEVELS else TANK_UNITS)
+        check(units == expected, "%s: units %r, expected %r" % (name, units, expected))
 
 
 def check_functions_sheet(sheet, examples):
@@ -117,7 +133,7 @@ def check_functions_sheet(sheet, examples):
     for name, category, arguments, description in (row[:4] for row in rows):
         check(category in CATEGORIES, "%s: category %r" % (name, category))
         check(arguments != "" and description != "", "%s: arguments %r, description %r" % (name, arguments, description))
-        family = "Unit Converions" if name.startswith("Cvt") else "Volume Calculations"
+        family = CATEGORIES[0] if CATEGORY_IDS.get(name) == "2021" else CATEGORIES[1]
         check(category == family, "%s is under %r" % (name, category))
 
 

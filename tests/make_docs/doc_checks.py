@@ -30,6 +30,12 @@ def report(subject):
     return 1 if failures else 0
 
 
+def function_categories():
+    """{procedure: the string id of its category} for every row of the function list."""
+    with open(FUNCTION_LIST, encoding="ascii") as inc:
+        return dict(re.findall(r'^MEZURA_[A-Z]+\((\w+), *"[A-Z]*", *\d+, *(\d+),', inc.read(), re.M))
+
+
 def function_list():
     """The rows of the add-in's function list in its order: (kind, procedure, type text, unit count),
     the unit count None but for a conversion."""

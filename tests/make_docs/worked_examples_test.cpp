@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "addin_calls.h"
 #include "addin_loader.h"
@@ -16,12 +17,15 @@ struct PrintedExample {
     const char* arguments;
     double number;
     const char* label;
+    std::vector<std::string> texts;  // a list's column
 };
 
 const PrintedExample kPrintedExamples[] = {
-#define WORKED_EXAMPLE(function, arguments, number, label) {function, arguments, number, label},
+#define WORKED_EXAMPLE(function, arguments, number, label) {function, arguments, number, label, {}},
+#define WORKED_TEXTS(function, arguments, ...) {function, arguments, 0, "", {__VA_ARGS__}},
 #include "make_docs/worked_examples.inc"
 #undef WORKED_EXAMPLE
+#undef WORKED_TEXTS
 };
 
 // The number of arguments in an example's call: commas outside quoted texts, plus one.
@@ -47,6 +51,9 @@ TEST(WorkedExampleListTest, EveryWorksheetFunctionHasOneExampleWithItsArguments)
 #define MEZURA_CONVERSION(procedure, type, arguments, category, context, description, helps, table, count, converter, source) \
     {#procedure, sizeof(type) - 2},
 #define MEZURA_TANK(procedure, type, arguments, category, context, description, helps) {#procedure, sizeof(type) - 2},
+#define MEZURA_LEVEL(procedure, type, arguments, category, context, description, helps, volume) \
+    {#procedure, sizeof(type) - 2},
+#define MEZURA_FUNCTION(procedure, type, arguments, category, context, description, helps) {#procedure, sizeof(type) - 2},
 #include "addin/functions.inc"
     };
     ASSERT_EQ(std::size(kPrintedExamples), std::size(listed));
@@ -60,22 +67,33 @@ using WorkedExampleTest = OpenedAddinTest;
 
 // What the documents print is what the add-in answers, to the last bit, label included.
 TEST_F(WorkedExampleTest, EveryPrintedExampleIsTheAddinsAnswer) {
+    // A conversion answers two cells of a row, a tank one cell, a list a column: each example
+    // starts a row of its own below the last.
     std::string sheet;
+    std::vector<int> firstRows;
     int row = 0;
     for (const PrintedExample& example : kPrintedExamples) {
-        // A conversion answers two cells, a tank one.
-        std::string cells = std::to_string(++row);
-        sheet += "A" + cells + (*example.label ? ":B" + cells : "") + " = " + example.function + "(" +
-                 example.arguments + ")\n";
+        firstRows.push_back(row);
+        std::string top = std::to_string(row + 1);
+        std::string range = !example.texts.empty() ? ":A" + std::to_string(row + int(example.texts.size()))
+                            : *example.label     ? ":B" + top
+                                                 : "";
+        sheet += "A" + top + range + " = " + example.function + "(" + example.arguments + ")\n";
+        row += example.texts.empty() ? 1 : int(example.texts.size());
     }
     std::vector<xlhost::SheetEntry> entries;
     std::string error;
     ASSERT_TRUE(xlhost::ParseSheet(sheet, &entries, &error)) << error;
     xlhost::EvaluateSheet(addin_, entries);
-    row = 0;
-    for (const PrintedExample& example : kPrintedExamples) {
+    for (size_t i = 0; i < std::size(kPrintedExamples); ++i) {
+        const PrintedExample& example = kPrintedExamples[i];
+        row = firstRows[i];
+        for (size_t t = 0; t < example.texts.size(); ++t)
+            EXPECT_EQ(xlhost::FormatCell(xlhost::GetCell(xlhost::CallingSheet(), row + int(t), 0)), example.texts[t])
+                << example.function << "(" << example.arguments << ") row " << t + 1;
+        if (!example.texts.empty()) continue;
         const xlhost::CellValue& number = xlhost::GetCell(xlhost::CallingSheet(), row, 0);
-        const xlhost::CellValue& label = xlhost::GetCell(xlhost::CallingSheet(), row++, 1);
+        const xlhost::CellValue& label = xlhost::GetCell(xlhost::CallingSheet(), row, 1);
         ASSERT_EQ(number.type, xltypeNum) << example.function << ": " << xlhost::FormatCell(number);
         char exact[32];
         std::snprintf(exact, sizeof exact, "%.17g", number.num);

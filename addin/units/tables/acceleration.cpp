@@ -1,4 +1,4 @@
-// Acceleration units for CvtAcceleration, in table order; base unit "meters/sec/sec".
+// Acceleration units for CvtAcceleration and their usual symbols, in table order; base unit "meters/sec/sec".
 #include "unit_table.h"
 
 #define ACCELERATION_UNITS(UNIT)                       \
@@ -9,4 +9,12 @@
     UNIT(5, "kilometers/hour/sec", 3.6)                \
     UNIT(6, "miles/hour/sec",      2.236936292054402)
 
-MEZURA_UNIT_TABLE(g_AccelerationUnits, ACCELERATION_UNITS)
+#define ACCELERATION_ALIASES(ALIAS)        \
+    ALIAS("m/s2",   "meters/sec/sec")      \
+    ALIAS("cm/s2",  "centimeters/sec/sec") \
+    ALIAS("in/s2",  "inches/sec/sec")      \
+    ALIAS("ft/s2",  "feet/sec/sec")        \
+    ALIAS("km/h/s", "kilometers/hour/sec") \
+    ALIAS("mph/s",  "miles/hour/sec")
+
+MEZURA_UNIT_TABLE(g_AccelerationUnits, ACCELERATION_UNITS, ACCELERATION_ALIASES)

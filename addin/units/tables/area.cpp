@@ -1,4 +1,4 @@
-// Area units for CvtArea, in table order; base unit "square meters".
+// Area units for CvtArea and their usual symbols, in table order; base unit "square meters".
 #include "unit_table.h"
 
 #define AREA_UNITS(UNIT)                               \
@@ -17,4 +17,15 @@
     UNIT(13, "square rods",        0.0395368610347)    \
     UNIT(14, "square yards",       1.1959900463)
 
-MEZURA_UNIT_TABLE(g_AreaUnits, AREA_UNITS)
+#define AREA_ALIASES(ALIAS)             \
+    ALIAS("m2",   "square meters")      \
+    ALIAS("ar",   "ares")               \
+    ALIAS("cmil", "circular mils")      \
+    ALIAS("ha",   "hectares")           \
+    ALIAS("cm2",  "square centimeters") \
+    ALIAS("ft2",  "square feet")        \
+    ALIAS("in2",  "square inches")      \
+    ALIAS("mi2",  "square miles")       \
+    ALIAS("yd2",  "square yards")
+
+MEZURA_UNIT_TABLE(g_AreaUnits, AREA_UNITS, AREA_ALIASES)

@@ -1,4 +1,4 @@
-// Density units for CvtDensity, in table order; base unit "pounds/gallon".
+// Density units for CvtDensity and their usual symbols, in table order; base unit "pounds/gallon".
 #include "unit_table.h"
 
 #define DENSITY_UNITS(UNIT)                                   \
@@ -15,4 +15,13 @@
     UNIT(11, "grams/milliliter",       0.119826427317)        \
     UNIT(12, "kilograms/liter",        0.119826427317)
 
-MEZURA_UNIT_TABLE(g_DensityUnits, DENSITY_UNITS)
+#define DENSITY_ALIASES(ALIAS)                \
+    ALIAS("lb/ft3", "pounds/cubic foot")      \
+    ALIAS("lb/in3", "pounds/cubic inch")      \
+    ALIAS("g/L",    "grams/liter")            \
+    ALIAS("kg/m3",  "kilograms/cubic meter")  \
+    ALIAS("g/cm3",  "grams/cubic centimeter") \
+    ALIAS("g/mL",   "grams/milliliter")       \
+    ALIAS("kg/L",   "kilograms/liter")
+
+MEZURA_UNIT_TABLE(g_DensityUnits, DENSITY_UNITS, DENSITY_ALIASES)

@@ -1,4 +1,4 @@
-// Energy units for CvtEnergy, in table order; base unit "joules" (and "watt-seconds").
+// Energy units for CvtEnergy and their usual symbols, in table order; base unit "joules" (and "watt-seconds").
 #include "unit_table.h"
 
 #define ENERGY_UNITS(UNIT)                                            \
@@ -32,4 +32,14 @@
     UNIT(28, "watt-hour",                    0.0002777777777777778)   \
     UNIT(29, "kilogram-meters",              0.1019716)
 
-MEZURA_UNIT_TABLE(g_EnergyUnits, ENERGY_UNITS)
+#define ENERGY_ALIASES(ALIAS)             \
+    ALIAS("J",      "joules")             \
+    ALIAS("eV",     "electronvolts")      \
+    ALIAS("ft-lbf", "foot-pounds(force)") \
+    ALIAS("flb",    "foot-pounds(force)") \
+    ALIAS("HPh",    "horsepower-hours")   \
+    ALIAS("kWh",    "kilowatt-hours")     \
+    ALIAS("MJ",     "megajoules")         \
+    ALIAS("Wh",     "watt-hour")
+
+MEZURA_UNIT_TABLE(g_EnergyUnits, ENERGY_UNITS, ENERGY_ALIASES)

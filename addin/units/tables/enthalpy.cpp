@@ -1,4 +1,4 @@
-// Enthalpy units for CvtEnthalpy, in table order; base unit "BTU/pound".
+// Enthalpy units for CvtEnthalpy and their usual symbols, in table order; base unit "BTU/pound".
 #include "unit_table.h"
 
 #define ENTHALPY_UNITS(UNIT)                     \
@@ -7,4 +7,8 @@
     UNIT(3, "calories/gram",         0.5555554)  \
     UNIT(4, "kilocalories/kilogram", 0.5555554)
 
-MEZURA_UNIT_TABLE(g_EnthalpyUnits, ENTHALPY_UNITS)
+#define ENTHALPY_ALIASES(ALIAS)            \
+    ALIAS("kJ/kg",  "kilojoules/kilogram") \
+    ALIAS("BTU/lb", "BTU/pound")
+
+MEZURA_UNIT_TABLE(g_EnthalpyUnits, ENTHALPY_UNITS, ENTHALPY_ALIASES)

@@ -1,4 +1,4 @@
-// Length units for CvtLength, in table order; base unit "meters".
+// Length units for CvtLength and their usual symbols, in table order; base unit "meters".
 #include "unit_table.h"
 
 #define LENGTH_UNITS(UNIT)                                 \
@@ -20,4 +20,15 @@
     UNIT(16, "rods",               0.19883878151594686)    \
     UNIT(17, "yards",              1.0936132983377078)
 
-MEZURA_UNIT_TABLE(g_LengthUnits, LENGTH_UNITS)
+#define LENGTH_ALIASES(ALIAS)      \
+    ALIAS("m",   "meters")         \
+    ALIAS("ang", "angstroms")      \
+    ALIAS("cm",  "centimeters")    \
+    ALIAS("mm",  "millimeters")    \
+    ALIAS("ft",  "feet")           \
+    ALIAS("in",  "inches")         \
+    ALIAS("mi",  "miles")          \
+    ALIAS("Nmi", "nautical miles") \
+    ALIAS("yd",  "yards")
+
+MEZURA_UNIT_TABLE(g_LengthUnits, LENGTH_UNITS, LENGTH_ALIASES)

@@ -1,4 +1,4 @@
-// Mass units for CvtMass, in table order; base unit "kilograms".
+// Mass units for CvtMass and their usual symbols, in table order; base unit "kilograms".
 #include "unit_table.h"
 
 #define MASS_UNITS(UNIT)                                     \
@@ -23,4 +23,20 @@
     UNIT(19, "apothecary pounds",    2.6792288807189983)     \
     UNIT(20, "apothecary scruples",  771.6179176470715)
 
-MEZURA_UNIT_TABLE(g_MassUnits, MASS_UNITS)
+#define MASS_ALIASES(ALIAS)        \
+    ALIAS("kg",    "kilograms")    \
+    ALIAS("g",     "grams")        \
+    ALIAS("mg",    "milligrams")   \
+    ALIAS("ct",    "carats")       \
+    ALIAS("tonne", "metric tons")  \
+    ALIAS("ozm",   "ounces")       \
+    ALIAS("lb",    "pounds")       \
+    ALIAS("lbm",   "pounds")       \
+    ALIAS("grain", "grains")       \
+    ALIAS("dwt",   "pennyweights") \
+    ALIAS("ozt",   "troy ounces")  \
+    ALIAS("uk_ton", "long tons")   \
+    ALIAS("LTON",  "long tons")    \
+    ALIAS("uk_cwt", "long hundredweights")
+
+MEZURA_UNIT_TABLE(g_MassUnits, MASS_UNITS, MASS_ALIASES)

@@ -1,4 +1,4 @@
-// Mass flow units for CvtMassFlow, in table order; base unit "kilograms/sec".
+// Mass flow units for CvtMassFlow and their usual symbols, in table order; base unit "kilograms/sec".
 #include "unit_table.h"
 
 #define MASS_FLOW_UNITS(UNIT)                            \
@@ -26,4 +26,19 @@
     UNIT(22, "long tons/hour",   3.5431434993998185)     \
     UNIT(23, "long tons/day",    85.03544398559563)
 
-MEZURA_UNIT_TABLE(g_MassFlowUnits, MASS_FLOW_UNITS)
+#define MASS_FLOW_ALIASES(ALIAS)      \
+    ALIAS("kg/s",   "kilograms/sec")  \
+    ALIAS("kg/min", "kilograms/min")  \
+    ALIAS("kg/h",   "kilograms/hour") \
+    ALIAS("kg/hr",  "kilograms/hour") \
+    ALIAS("kg/d",   "kilograms/day")  \
+    ALIAS("g/s",    "grams/sec")      \
+    ALIAS("g/min",  "grams/min")      \
+    ALIAS("g/h",    "grams/hour")     \
+    ALIAS("lb/s",   "pounds/sec")     \
+    ALIAS("lb/min", "pounds/min")     \
+    ALIAS("lb/h",   "pounds/hour")    \
+    ALIAS("lb/hr",  "pounds/hour")    \
+    ALIAS("lb/d",   "pounds/day")
+
+MEZURA_UNIT_TABLE(g_MassFlowUnits, MASS_FLOW_UNITS, MASS_FLOW_ALIASES)

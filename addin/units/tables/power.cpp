@@ -1,4 +1,4 @@
-// Power units for CvtPower, in table order; base unit "kilowatts".
+// Power units for CvtPower and their usual symbols, in table order; base unit "kilowatts".
 #include "unit_table.h"
 
 #define POWER_UNITS(UNIT)                                    \
@@ -14,4 +14,13 @@
     UNIT(10, "kilocalories/sec",       0.23884589662749595)  \
     UNIT(11, "meter-kilograms(f)/sec", 101.97162129779284)
 
-MEZURA_UNIT_TABLE(g_PowerUnits, POWER_UNITS)
+#define POWER_ALIASES(ALIAS)                 \
+    ALIAS("kW",         "kilowatts")         \
+    ALIAS("BTU/h",      "BTU/hour")          \
+    ALIAS("BTU/hr",     "BTU/hour")          \
+    ALIAS("ft-lbf/min", "foot-pounds/min")   \
+    ALIAS("ft-lbf/s",   "foot-pounds/sec")   \
+    ALIAS("HP",         "horsepower")        \
+    ALIAS("PS",         "metric horsepower")
+
+MEZURA_UNIT_TABLE(g_PowerUnits, POWER_UNITS, POWER_ALIASES)

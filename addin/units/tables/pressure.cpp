@@ -1,4 +1,4 @@
-// Pressure units for CvtPressure, in table order; base unit "pounds/square inch".
+// Pressure units for CvtPressure and their usual symbols, in table order; base unit "pounds/square inch".
 #include "unit_table.h"
 
 #define PRESSURE_UNITS(UNIT)                              \
@@ -24,4 +24,27 @@
     UNIT(20, "centimeters of water",      70.30889)       \
     UNIT(21, "megaPascals",               0.00689475729)
 
-MEZURA_UNIT_TABLE(g_PressureUnits, PRESSURE_UNITS)
+#define PRESSURE_ALIASES(ALIAS)                   \
+    ALIAS("psi",     "pounds/square inch")        \
+    ALIAS("psf",     "pounds/square foot")        \
+    ALIAS("atm",     "atmospheres")               \
+    ALIAS("mbar",    "millibars")                 \
+    ALIAS("bar",     "bars")                      \
+    ALIAS("inH2O",   "inches of water")           \
+    ALIAS("ftH2O",   "feet of water")             \
+    ALIAS("inHg",    "inches of mercury")         \
+    ALIAS("ksi",     "kips/square inch")          \
+    ALIAS("dyn/cm2", "dynes/square cm")           \
+    ALIAS("gf/cm2",  "grams(f)/square cm")        \
+    ALIAS("kgf/cm2", "kilograms(f)/square cm")    \
+    ALIAS("kgf/m2",  "kilograms(f)/square meter") \
+    ALIAS("kPa",     "kiloPascals")               \
+    ALIAS("Pa",      "Pascals")                   \
+    ALIAS("Torr",    "torrs")                     \
+    ALIAS("mmHg",    "millimeters of mercury")    \
+    ALIAS("cmHg",    "centimeters of mercury")    \
+    ALIAS("mmH2O",   "millimeters of water")      \
+    ALIAS("cmH2O",   "centimeters of water")      \
+    ALIAS("MPa",     "megaPascals")
+
+MEZURA_UNIT_TABLE(g_PressureUnits, PRESSURE_UNITS, PRESSURE_ALIASES)

@@ -1,4 +1,4 @@
-// Temperature units for CvtTemperature, in table order; converted by formulas, so the factors are never read.
+// Temperature units for CvtTemperature and their usual symbols, in table order; converted by formulas, so the factors are never read.
 #include "unit_table.h"
 
 #define TEMPERATURE_UNITS(UNIT)   \
@@ -7,4 +7,16 @@
     UNIT(3, "deg. F",       1.0)  \
     UNIT(4, "deg. Rankine", 1.0)
 
-MEZURA_UNIT_TABLE(g_TemperatureUnits, TEMPERATURE_UNITS)
+#define TEMPERATURE_ALIASES(ALIAS) \
+    ALIAS("C",    "deg. C")        \
+    ALIAS("degC", "deg. C")        \
+    ALIAS("cel",  "deg. C")        \
+    ALIAS("K",    "Kelvin")        \
+    ALIAS("kel",  "Kelvin")        \
+    ALIAS("F",    "deg. F")        \
+    ALIAS("degF", "deg. F")        \
+    ALIAS("fah",  "deg. F")        \
+    ALIAS("Rank", "deg. Rankine")  \
+    ALIAS("degR", "deg. Rankine")
+
+MEZURA_UNIT_TABLE(g_TemperatureUnits, TEMPERATURE_UNITS, TEMPERATURE_ALIASES)

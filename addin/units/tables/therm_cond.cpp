@@ -1,4 +1,4 @@
-// Therm cond units for CvtThermCond, in table order; base unit "watt/meter-K".
+// Therm cond units for CvtThermCond and their usual symbols, in table order; base unit "watt/meter-K".
 #include "unit_table.h"
 
 #define THERM_COND_UNITS(UNIT)                                     \
@@ -9,4 +9,10 @@
     UNIT(5, "kilocalories/meter-sec-degC",  0.0002390057361376673) \
     UNIT(6, "kilocalories/meter-hr-degC",   0.86042065)
 
-MEZURA_UNIT_TABLE(g_ThermCondUnits, THERM_COND_UNITS)
+#define THERM_COND_ALIASES(ALIAS)              \
+    ALIAS("kW/m-K",      "kilowatt/meter-K")   \
+    ALIAS("W/m-K",       "watt/meter-K")       \
+    ALIAS("W/mK",        "watt/meter-K")       \
+    ALIAS("BTU/hr-ft-F", "BTU/foot-hour-degF")
+
+MEZURA_UNIT_TABLE(g_ThermCondUnits, THERM_COND_UNITS, THERM_COND_ALIASES)

@@ -1,4 +1,4 @@
-// Velocity units for CvtVelocity, in table order; base unit "miles/hour".
+// Velocity units for CvtVelocity and their usual symbols, in table order; base unit "miles/hour".
 #include "unit_table.h"
 
 #define VELOCITY_UNITS(UNIT)                           \
@@ -15,4 +15,23 @@
     UNIT(11, "meters/min",      26.8224)               \
     UNIT(12, "meters/sec",      0.44704)
 
-MEZURA_UNIT_TABLE(g_VelocityUnits, VELOCITY_UNITS)
+#define VELOCITY_ALIASES(ALIAS)        \
+    ALIAS("mph",    "miles/hour")      \
+    ALIAS("kn",     "knots")           \
+    ALIAS("mi/min", "miles/min")       \
+    ALIAS("ft/h",   "feet/hour")       \
+    ALIAS("ft/min", "feet/min")        \
+    ALIAS("fpm",    "feet/min")        \
+    ALIAS("ft/s",   "feet/sec")        \
+    ALIAS("fps",    "feet/sec")        \
+    ALIAS("in/s",   "inches/sec")      \
+    ALIAS("cm/s",   "centimeters/sec") \
+    ALIAS("km/h",   "kilometers/hour") \
+    ALIAS("kph",    "kilometers/hour") \
+    ALIAS("m/h",    "meters/hour")     \
+    ALIAS("m/hr",   "meters/hour")     \
+    ALIAS("m/min",  "meters/min")      \
+    ALIAS("m/s",    "meters/sec")      \
+    ALIAS("m/sec",  "meters/sec")
+
+MEZURA_UNIT_TABLE(g_VelocityUnits, VELOCITY_UNITS, VELOCITY_ALIASES)

@@ -1,4 +1,4 @@
-// Viscosity units for CvtViscosity, in table order; base unit "centipoises".
+// Viscosity units for CvtViscosity and their usual symbols, in table order; base unit "centipoises".
 #include "unit_table.h"
 
 #define VISCOSITY_UNITS(UNIT)                                \
@@ -12,4 +12,16 @@
     UNIT(8, "Newton-sec/square meter",       0.001)          \
     UNIT(9, "Pascal-sec",                    0.001)
 
-MEZURA_UNIT_TABLE(g_ViscosityUnits, VISCOSITY_UNITS)
+#define VISCOSITY_ALIASES(ALIAS)                        \
+    ALIAS("cP",        "centipoises")                   \
+    ALIAS("mPa-s",     "centipoises")                   \
+    ALIAS("P",         "poise")                         \
+    ALIAS("g/cm-s",    "grams/centimeter-sec")          \
+    ALIAS("lb/ft-s",   "pounds/foot-sec")               \
+    ALIAS("lb/ft-h",   "pounds/foot-hour")              \
+    ALIAS("lbf-s/ft2", "pounds(force)-sec/square foot") \
+    ALIAS("kg/m-h",    "kilograms/meter-hour")          \
+    ALIAS("N-s/m2",    "Newton-sec/square meter")       \
+    ALIAS("Pa-s",      "Pascal-sec")
+
+MEZURA_UNIT_TABLE(g_ViscosityUnits, VISCOSITY_UNITS, VISCOSITY_ALIASES)

@@ -1,4 +1,4 @@
-// Volume units for CvtVolume, in table order; base unit "gallons".
+// Volume units for CvtVolume and their usual symbols, in table order; base unit "gallons".
 #include "unit_table.h"
 
 #define VOLUME_UNITS(UNIT)                                 \
@@ -25,4 +25,18 @@
     UNIT(21, "barrels",           0.023809523809523808)    \
     UNIT(22, "bushels",           0.107420876)
 
-MEZURA_UNIT_TABLE(g_VolumeUnits, VOLUME_UNITS)
+#define VOLUME_ALIASES(ALIAS)            \
+    ALIAS("ft3",    "cubic feet")        \
+    ALIAS("in3",    "cubic inches")      \
+    ALIAS("yd3",    "cubic yards")       \
+    ALIAS("m3",     "cubic meters")      \
+    ALIAS("uk_gal", "Imperial gallons")  \
+    ALIAS("hL",     "hectoliters")       \
+    ALIAS("L",      "liters")            \
+    ALIAS("lt",     "liters")            \
+    ALIAS("cm3",    "cubic centimeters") \
+    ALIAS("cc",     "cubic centimeters") \
+    ALIAS("mL",     "milliliters")       \
+    ALIAS("ac-ft",  "acre-feet")
+
+MEZURA_UNIT_TABLE(g_VolumeUnits, VOLUME_UNITS, VOLUME_ALIASES)

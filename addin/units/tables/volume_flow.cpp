@@ -1,4 +1,4 @@
-// Volume flow units for CvtVolumeFlow, in table order; base unit "gallons/min".
+// Volume flow units for CvtVolumeFlow and their usual symbols, in table order; base unit "gallons/min".
 #include "unit_table.h"
 
 #define VOLUME_FLOW_UNITS(UNIT)                                \
@@ -31,4 +31,20 @@
     UNIT(27, "Imperial gallons/min",  0.832674734)             \
     UNIT(28, "Imperial gallons/sec",  0.0138779122)
 
-MEZURA_UNIT_TABLE(g_VolumeFlowUnits, VOLUME_FLOW_UNITS)
+#define VOLUME_FLOW_ALIASES(ALIAS)         \
+    ALIAS("gph",    "gallons/hour")        \
+    ALIAS("gpm",    "gallons/min")         \
+    ALIAS("MGD",    "million gallons/day") \
+    ALIAS("cfd",    "cubic feet/day")      \
+    ALIAS("cfh",    "cubic feet/hour")     \
+    ALIAS("cfm",    "cubic feet/min")      \
+    ALIAS("cfs",    "cubic feet/sec")      \
+    ALIAS("m3/d",   "cubic meters/day")    \
+    ALIAS("m3/h",   "cubic meters/hour")   \
+    ALIAS("m3/min", "cubic meters/min")    \
+    ALIAS("m3/s",   "cubic meters/sec")    \
+    ALIAS("L/h",    "liters/hour")         \
+    ALIAS("L/min",  "liters/min")          \
+    ALIAS("L/s",    "liters/sec")
+
+MEZURA_UNIT_TABLE(g_VolumeFlowUnits, VOLUME_FLOW_UNITS, VOLUME_FLOW_ALIASES)

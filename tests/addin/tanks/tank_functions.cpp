@@ -23,9 +23,16 @@ const std::vector<TankFunction> kTankFunctions = {
 #include "addin/functions.inc"
 };
 
+const std::vector<TankFunction> kLevelFunctions = {
+#define MEZURA_LEVEL(procedure, type, arguments, category, context, description, helps, volume) \
+    {#procedure, int(sizeof(type) - 2), [](XLOPER** a) { return CallWith(&procedure, a); }, #volume},
+#include "addin/functions.inc"
+};
+
 const TankFunction& Tank(const std::string& name) {
-    for (const TankFunction& function : kTankFunctions)
-        if (name == function.name) return function;
+    for (const std::vector<TankFunction>* functions : {&kTankFunctions, &kLevelFunctions})
+        for (const TankFunction& function : *functions)
+            if (name == function.name) return function;
     throw std::invalid_argument("no tank function " + name);
 }
 

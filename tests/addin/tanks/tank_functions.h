@@ -22,10 +22,14 @@ struct TankFunction {
     const char* name;
     int arity;
     XLOPER* (*call)(XLOPER** args);
+    const char* volumeFunction = "";  // a level function's inverse
 };
 
 // The tank functions of the add-in's function list, in its order.
 extern const std::vector<TankFunction> kTankFunctions;
+// The level functions, each with the volume function it inverts.
+extern const std::vector<TankFunction> kLevelFunctions;
+// A volume or level function by its name.
 const TankFunction& Tank(const std::string& name);
 
 // Calls the function and answers a copy of its result record.

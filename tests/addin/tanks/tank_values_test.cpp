@@ -1,5 +1,6 @@
 // Tank volumes: known volumes, shape rules, height clamping and unit scaling of the six functions.
 #include <cmath>
+#include <limits>
 
 #include "addin/tanks/ellip_caps.h"
 #include "addin/tanks/tank_shapes.h"
@@ -153,20 +154,26 @@ TEST_F(TankVolumeTest, HeightsOutsideTheTankAreClampedToItsTopAndBottom) {
     }
 }
 
-TEST_F(TankVolumeTest, ANegativeTopLeavesTheHeightAtZero) {
-    // The top clamp runs before the bottom clamp: with the bottom clamp first, these heights
-    // would end at the negative top and give non-zero volumes.
+TEST_F(TankVolumeTest, ANegativeDimensionInAnyPositionIsRefused) {
+    // No tank has a negative radius or length; the formulas would make up a volume for one
+    // (a negative one, or that of the tank with the sign dropped).
     const VolumeRow rows[] = {
-        {"VolVertCyl", {5, 1, -3}, 0},
-        {"VolVertCyl", {-5, 1, -3}, 0},
-        {"VolTaperedCyl", {5, 1, 2, -3}, 0},
-        {"VolVertCylSphCap", {5, 1, -4, -3.5}, 0},
-        {"VolVertCylSphCap", {-5, 1, -4, -3.5}, 0},
+        {"VolHorzCyl", {1, 1, -10}, 0},      {"VolVertCyl", {5, -1, 10}, 0},
+        {"VolHorzCyl", {0, -1, 10}, 0},      {"VolVertCyl", {5, 1, -3}, 0},
+        {"VolTaperedCyl", {5, 1, 2, -3}, 0}, {"VolVertCylSphCap", {-5, 1, -4, -3.5}, 0},
         {"VolSphere", {0.5, -1}, 0},
     };
-    for (const VolumeRow& row : rows) {
-        XLOPER result = CallTank(Tank(row.function), row.args);
-        EXPECT_EQ(Describe(result), "num:0") << Describe(Tank(row.function), row.args);
+    for (const VolumeRow& row : rows)
+        EXPECT_TRUE(IsValueError(CallTank(Tank(row.function), row.args))) << Describe(Tank(row.function), row.args);
+    for (const ShapeRow& shape : kShapes) {
+        const TankFunction& function = Tank(shape.function);
+        for (size_t position = 0; position < shape.dimensions.size(); ++position) {
+            for (double negative : {-1.0, -std::numeric_limits<double>::denorm_min()}) {
+                std::vector<double> args = WithHeight(shape.top / 2, shape.dimensions);
+                args[position + 1] = negative;
+                EXPECT_TRUE(IsValueError(CallTank(function, args))) << Describe(function, args);
+            }
+        }
     }
 }
 

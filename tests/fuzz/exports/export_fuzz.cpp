@@ -38,7 +38,7 @@ namespace {
 
 using namespace export_fuzz;
 
-enum class Answers { Conversion, Volume, Registration, ManagerInfo, Command, Conversion12, Volume12 };
+enum class Answers { Conversion, Volume, List, Registration, ManagerInfo, Command, Conversion12, Volume12, List12 };
 
 struct Entry {
     const char* name;
@@ -56,6 +56,12 @@ Entry g_entries[] = {
 #define MEZURA_TANK(procedure, type, arguments, category, context, description, helps) \
     {#procedure, int(sizeof(type) - 2), Answers::Volume, nullptr},                   \
     {#procedure "12", int(sizeof(type) - 2), Answers::Volume12, nullptr},
+#define MEZURA_LEVEL(procedure, type, arguments, category, context, description, helps, volume) \
+    {#procedure, int(sizeof(type) - 2), Answers::Volume, nullptr},                             \
+    {#procedure "12", int(sizeof(type) - 2), Answers::Volume12, nullptr},
+#define MEZURA_FUNCTION(procedure, type, arguments, category, context, description, helps) \
+    {#procedure, int(sizeof(type) - 2), Answers::List, nullptr},                      \
+    {#procedure "12", int(sizeof(type) - 2), Answers::List12, nullptr},
 #include "addin/functions.inc"
     {"xlAutoRegister", 1, Answers::Registration, nullptr}, {"xlAddInManagerInfo", 1, Answers::ManagerInfo, nullptr},
     {"xlAutoOpen", 0, Answers::Command, nullptr},         {"xlAutoClose", 0, Answers::Command, nullptr},
@@ -106,7 +112,7 @@ void CheckStaticRecord(const Entry& entry, const XLOPER* result) {
     if (!InAddinImage(result)) Fail(entry.name, "an unflagged result that is no static record of the add-in");
     if (result->xltype == xltypeErr) {
         WORD code = result->val.err;
-        bool named = entry.answers == Answers::Conversion && code == xlerrName;
+        bool named = (entry.answers == Answers::Conversion || entry.answers == Answers::List) && code == xlerrName;
         if (code != xlerrValue && !named) Fail(entry.name, "error code " + std::to_string(code));
     } else if (result->xltype == xltypeNum &&
                (entry.answers == Answers::Volume || entry.answers == Answers::Registration)) {
@@ -126,6 +132,15 @@ void CheckOwnedBlock(const Entry& entry, const XLOPER* result) {
             Fail(entry.name, "elements are not {number, text}");
         CheckNumber(entry, array.lparray[0].val.num);
         if (!InAddinImage(array.lparray[1].val.str)) Fail(entry.name, "a label that is not the catalogue's");
+    } else if (entry.answers == Answers::List && result->xltype == (xltypeMulti | xlbitDLLFree)) {
+        const auto& array = result->val.array;
+        if (array.columns != 1 || array.rows == 0) Fail(entry.name, "a list that is not one column");
+        if (!InsideBlock(result, array.lparray, array.rows * sizeof(XLOPER))) Fail(entry.name, "elements outside the block");
+        for (WORD i = 0; i < array.rows; ++i) {
+            const char* text = array.lparray[i].val.str;
+            if (array.lparray[i].xltype != xltypeStr || !InsideBlock(result, text, 1 + static_cast<unsigned char>(text[0])))
+                Fail(entry.name, "an element that is no text of the block");
+        }
     } else if (entry.answers == Answers::ManagerInfo && result->xltype == (xltypeStr | xlbitDLLFree)) {
         const char* text = result->val.str;
         if (!InsideBlock(result, text, 1) || !InsideBlock(result, text, 1 + static_cast<unsigned char>(text[0])))
@@ -139,14 +154,27 @@ void CheckOwnedBlock(const Entry& entry, const XLOPER* result) {
 // array with the catalogue's UTF-16 label, a volume's number) or one of the add-in's constant
 // error records.
 void CheckResult12(const Entry& entry, const XLOPER12* result) {
-    bool conversion = entry.answers == Answers::Conversion12;
+    bool conversion = entry.answers == Answers::Conversion12, list = entry.answers == Answers::List12;
     if (!(result->xltype & xlbitDLLFree)) {
         if (!InAddinImage(result) || result->xltype != xltypeErr) Fail(entry.name, "an unflagged result that is no error record");
-        if (result->val.err != xlerrValue && !(conversion && result->val.err == xlerrName))
+        if (result->val.err != xlerrValue && !((conversion || list) && result->val.err == xlerrName))
             Fail(entry.name, "error code " + std::to_string(result->val.err));
         return;
     }
     if (!__sanitizer_get_ownership(result)) Fail(entry.name, "xlbitDLLFree on a record that is no heap block");
+    if (list) {
+        // A list: one column of UTF-16 texts, all inside the one block.
+        const auto& array = result->val.array;
+        if (result->xltype != (xltypeMulti | xlbitDLLFree) || array.columns != 1 || array.rows == 0)
+            Fail(entry.name, "a list that is not one column");
+        if (!InsideBlock(result, array.lparray, array.rows * sizeof(XLOPER12))) Fail(entry.name, "elements outside the block");
+        for (int i = 0; i < array.rows; ++i) {
+            const XCHAR* text = array.lparray[i].val.str;
+            if (array.lparray[i].xltype != xltypeStr || !InsideBlock(result, text, (1 + size_t(text[0])) * sizeof(XCHAR)))
+                Fail(entry.name, "an element that is no text of the block");
+        }
+        return;
+    }
     if (!conversion) {
         if (result->xltype != (xltypeNum | xlbitDLLFree)) Fail(entry.name, "a flagged volume that is no number");
         CheckNumber(entry, result->val.num);
@@ -188,7 +216,8 @@ void Call12(const Entry& entry, XLOPER* arguments) {
 }
 
 void Call(const Entry& entry, XLOPER* arguments) {
-    if (entry.answers == Answers::Conversion12 || entry.answers == Answers::Volume12) return Call12(entry, arguments);
+    if (entry.answers == Answers::Conversion12 || entry.answers == Answers::Volume12 || entry.answers == Answers::List12)
+        return Call12(entry, arguments);
     XLOPER before[kMostArguments];
     XLOPER* pointers[kMostArguments];
     for (int i = 0; i < entry.arguments; ++i) {
@@ -250,6 +279,13 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     std::string error;
     if (!xlhost::LoadAddin(xlhost::BesideProgram("MEZURA32.so"), &g_addin, &error)) Fail("load", error);
     if (xlhost::ReadPrecisionControl() != xlhost::kPrecision64) Fail("attach", "left the x87 precision at 53 bits");
+    // The first opening by an Excel 12 or later gives the loading thread back the precision it was
+    // loaded with, once per load: done here, so that no input takes it for a change.
+    xlhost::SetHostVersion("16.0");
+    xlhost::OpenAddin(g_addin);
+    xlhost::CloseAddin(g_addin);
+    if (xlhost::ReadPrecisionControl() != xlhost::kPrecision53) Fail("xlAutoOpen", "kept the attach's precision");
+    g_versionChanged = true;
     for (Entry& entry : g_entries) {
         entry.address = xlhost::FindExport(g_addin, entry.name);
         if (!entry.address) Fail(entry.name, "not exported");
